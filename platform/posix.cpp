@@ -1,0 +1,62 @@
+#include <errno.h>
+#include <limits.h>
+#include <signal.h>
+#include <stdio.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/profile.h"
+
+const size_t kPlatformPathCapacity = PATH_MAX;
+const char kPlatformPathSeparator = '/';
+
+void PlatformPrepareProcess() { signal(SIGPIPE, SIG_IGN); }
+
+bool PlatformExecutablePath(char* buffer, size_t capacity) {
+  if (capacity == 0) return false;
+  buffer[0] = '\0';
+  const ssize_t got = readlink("/proc/self/exe", buffer, capacity);
+  // A result that fills the buffer may have been cut short.
+  if (got <= 0 || static_cast<size_t>(got) >= capacity) {
+    buffer[0] = '\0';
+    return false;
+  }
+  buffer[got] = '\0';
+  return true;
+}
+
+uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
+  return ProfileIntFromFile(section, key, fallback, path);
+}
+
+void PlatformClearConsole() {
+  // Escape sequences would only litter a log or a pipe.
+  if (isatty(STDOUT_FILENO) == 0) return;
+  fputs("\033[H\033[2J\033[3J", stdout);
+  fflush(stdout);
+}
+
+void PlatformSleep(uint32_t milliseconds) {
+  // An absolute deadline on the monotonic clock: a signal that interrupts the
+  // wait cannot make it shorter or longer.
+  timespec deadline{};
+  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  deadline.tv_sec += static_cast<time_t>(milliseconds / 1000u);
+  deadline.tv_nsec += static_cast<long>(milliseconds % 1000u) * 1000000L;
+  if (deadline.tv_nsec >= 1000000000L) {
+    deadline.tv_sec += 1;
+    deadline.tv_nsec -= 1000000000L;
+  }
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+  }
+}
+
+uint64_t PlatformMonotonicMicros() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000000u + static_cast<uint64_t>(now.tv_nsec) / 1000u;
+}

@@ -1,0 +1,19 @@
+// Turns the library's numeric codes into named console lines.
+#ifndef GPIOCHECK_REPORT_CODES_H
+#define GPIOCHECK_REPORT_CODES_H
+
+#include <stdint.h>
+
+#include "run/tovcore.h"
+
+// The name of a pin state code, or null when the code is not one exactly.
+const char* GpioStateName(int32_t state);
+// The name of a library error code, or null when the table has none.
+const char* LibErrorName(int32_t code);
+
+// One line for the record's state; nothing for a null record.
+void PrintGpioState(const GpioStatus* status);
+// One line: the code in hexadecimal, then its name.
+void PrintLibError(int32_t code);
+
+#endif

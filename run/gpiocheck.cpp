@@ -1,0 +1,95 @@
+#include "run/gpiocheck.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "platform/platform.h"
+#include "report/codes.h"
+#include "settings/settings.h"
+
+namespace {
+
+const char kBanner[] = "==============================================\n";
+const char kSeparator[] = "--------------------------------------\n";
+
+void ShowPinState(int32_t gpio, GpioStatus* status) {
+  TovLibGetSioGpioValue(gpio, status);
+  PrintGpioState(status);
+}
+
+}  // namespace
+
+void QueryLibText(LibTextQuery query, const char* labelFormat) {
+  uint32_t length = 0;
+  if (!query(nullptr, &length)) PrintLibError(TovLibDllGetLastError());
+  if (length > kMaxLibTextLength) {
+    PrintLibError(ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT);
+    return;
+  }
+  // One byte past the reported length stays zero, so the text always ends
+  // inside the buffer whatever the fill call writes.
+  const size_t size = static_cast<size_t>(length) + 1;
+  char* buffer = static_cast<char*>(calloc(size, 1));
+  if (buffer == nullptr) {
+    PrintLibError(ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT);
+    return;
+  }
+  const bool filled = query(buffer, &length);
+  buffer[size - 1] = '\0';
+  if (filled) {
+    printf(labelFormat, buffer);
+  } else {
+    PrintLibError(TovLibDllGetLastError());
+  }
+  free(buffer);
+}
+
+void WaitDelay(int32_t delayTime) {
+  uint32_t milliseconds = static_cast<uint32_t>(delayTime);
+  if (milliseconds > kLongestDelay) milliseconds = kLongestDelay;
+  // Whoever reads a pipe or a log sees the low state while the pin is held.
+  fflush(stdout);
+  PlatformSleep(milliseconds);
+}
+
+int RunGpioCheck() {
+  PlatformPrepareProcess();
+  PlatformClearConsole();
+  printf("%s", kBanner);
+
+  int32_t version[4] = {0, 0, 0, 0};
+  TovLibDllGetVersion(&version[0], &version[1], &version[2], &version[3]);
+  printf("DLL Version [%d.%d.%d.%d]\n", static_cast<int>(version[0]), static_cast<int>(version[1]),
+         static_cast<int>(version[2]), static_cast<int>(version[3]));
+
+  if (!TovLibDllInit()) {
+    PrintLibError(TovLibDllGetLastError());
+    TovLibDllUnInit();
+    return 0;
+  }
+
+  QueryLibText(TovLibGetBIOSVersion, "BIOS Version [%s]\n");
+  QueryLibText(TovLibGetPlatformName, "Platform [%s]\n");
+  printf("%s", kBanner);
+
+  const GpioSettings settings = LoadGpioSettings();
+  printf("Get GPIO%d\n", static_cast<int>(settings.gpio));
+  printf("DELAYTIME = %d\n", static_cast<int>(settings.delayTime));
+  printf("\n");
+
+  GpioStatus status{0, 0};
+  printf("Currnet state\n%s", kSeparator);
+  ShowPinState(settings.gpio, &status);
+  TovLibSetSioGpioValue(settings.gpio, ESCORE_GPIO_OUTPUT_LOW);
+
+  printf("\nNew state before delay\n%s", kSeparator);
+  ShowPinState(settings.gpio, &status);
+  WaitDelay(settings.delayTime);
+  TovLibSetSioGpioValue(settings.gpio, ESCORE_GPIO_OUTPUT_HIGH);
+
+  printf("\nNew state after delay\n%s", kSeparator);
+  ShowPinState(settings.gpio, &status);
+
+  TovLibDllUnInit();
+  return 0;
+}

@@ -1,0 +1,167 @@
+#include "run/gpiocheck.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "boardsim/boardsim.h"
+#include "tests/fake_platform.h"
+#include "tests/support.h"
+
+namespace {
+
+const char kBanner[] = "==============================================\n";
+const char kSeparator[] = "--------------------------------------\n";
+
+// A run in process against the simulated board, with the fake platform.
+struct RunFixture : testing::Test {
+  void SetUp() override {
+    Fake() = FakePlatform();
+    Fake().executablePath = (dir.path / "gpiocheck").string();
+    WriteFile(dir.path / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=500\n");
+  }
+
+  // Runs with a simulator profile: the given sections after a [BOARD]
+  // section that traces; a leading [BOARD] of their own joins it.
+  std::string Run(std::string board) {
+    const std::string header = "[BOARD]\n";
+    if (board.compare(0, header.size(), header) == 0) board.erase(0, header.size());
+    WriteFile(dir.path / "TovCoreSim.ini", header + "Trace=trace.log\nVersion=3.1.4.15\nBIOSVersion=BIOS 1.0\n"
+                                                    "PlatformName=TEST-BOARD\n" + board);
+    TovSimLoadProfile((dir.path / "TovCoreSim.ini").string().c_str());
+    int status = -1;
+    const std::string out = CaptureStdout([&] { status = RunGpioCheck(); });
+    EXPECT_EQ(status, 0);
+    return out;
+  }
+
+  // The trace without its timestamps.
+  std::vector<std::string> Calls() {
+    std::vector<std::string> calls;
+    for (const std::string& line : ReadLines(dir.path / "trace.log")) calls.push_back(line.substr(line.find(' ') + 1));
+    return calls;
+  }
+
+  // The lines between the two banners.
+  static std::string Identification(const std::string& out) {
+    const size_t first = out.find(kBanner) + sizeof kBanner - 1;
+    const size_t version = out.find('\n', first) + 1;
+    return out.substr(version, out.find(kBanner, first) - version);
+  }
+
+  TempDir dir;
+};
+
+std::string Pins(const char* before, const char* low, const char* high, int gpio = 5, int delay = 500) {
+  return std::string(kBanner) + "DLL Version [3.1.4.15]\nBIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n" + kBanner +
+         "Get GPIO" + std::to_string(gpio) + "\nDELAYTIME = " + std::to_string(delay) + "\n\n" +
+         "Currnet state\n" + kSeparator + before + "\n\nNew state before delay\n" + kSeparator + low +
+         "\n\nNew state after delay\n" + kSeparator + high + "\n";
+}
+
+TEST_F(RunFixture, FullRunPrintsTheWholeTranscriptAndLeavesThePinHigh) {
+  EXPECT_EQ(Run("[PINS]\n5=8\n"),
+            Pins("ESCORE_GPIO_INPUT_HIGH", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH"));
+  EXPECT_EQ(Fake().clears, 1);
+  EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>{500});
+  const std::vector<std::string> expected = {
+      "TovLibDllGetVersion",
+      "TovLibDllInit -> 1",
+      "TovLibGetBIOSVersion null 0",
+      "TovLibGetBIOSVersion buffer 8",
+      "TovLibGetPlatformName null 0",
+      "TovLibGetPlatformName buffer 10",
+      "TovLibGetSioGpioValue 5",
+      "TovLibSetSioGpioValue 5 16",
+      "TovLibGetSioGpioValue 5",
+      "TovLibSetSioGpioValue 5 32",
+      "TovLibGetSioGpioValue 5",
+      "TovLibDllUnInit",
+  };
+  EXPECT_EQ(Calls(), expected);
+}
+
+TEST_F(RunFixture, FailedInitPrintsOneErrorLineAndStillReleasesTheLibrary) {
+  EXPECT_EQ(Run("[FAIL]\nInit=0x101\n"),
+            std::string(kBanner) + "DLL Version [3.1.4.15]\n(0x0101) ERRLIB_PLATFORM_UNSUPPORT\n");
+  const std::vector<std::string> expected = {"TovLibDllGetVersion", "TovLibDllInit -> 0",
+                                             "TovLibDllGetLastError -> 0x101", "TovLibDllUnInit"};
+  EXPECT_EQ(Calls(), expected);
+  EXPECT_TRUE(Fake().sleeps.empty());
+}
+
+TEST_F(RunFixture, TextQueriesReportTheirFailuresAndNeverOverrun) {
+  const struct {
+    const char* what;
+    const char* board;
+    const char* identification;
+  } cases[] = {
+      {"size call fails with a correct length", "[FAIL]\nBIOSVersionSize=0x105\n",
+       "(0x0105) ERRLIB_INVALID_PARAMETER\nBIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
+      {"fill call fails", "[FAIL]\nPlatformNameFill=0x109\n",
+       "BIOS Version [BIOS 1.0]\n(0x0109) ERRLIB_THREAD_LOCKED\n"},
+      {"both calls fail", "[FAIL]\nBIOSVersionSize=0x102\nBIOSVersionFill=0x103\n",
+       "(0x0102) ERRLIB_API_UNSUPPORT\n(0x0103) ERRLIB_API_CURRENT_UNSUPPORT\nPlatform [TEST-BOARD]\n"},
+      {"length counts the terminator", "[BOARD]\nLengthCountsZero=1\n",
+       "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
+      {"fill writes no terminator", "[QUIRKS]\nTerminate=0\n", "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
+      {"reported length shorter than the text", "[QUIRKS]\nPlatformNameLength=4\n",
+       "BIOS Version [BIOS 1.0]\n(0x0108) ERRLIB_ARRAY_LENGTH_INSUFFICIENT\n"},
+      {"largest length accepted", "[QUIRKS]\nBIOSVersionLength=65535\n",
+       "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
+      {"huge length refused", "[QUIRKS]\nBIOSVersionLength=65536\n",
+       "(0x0107) ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT\nPlatform [TEST-BOARD]\n"},
+      {"length that would wrap refused", "[QUIRKS]\nPlatformNameLength=0xFFFFFFFF\n",
+       "BIOS Version [BIOS 1.0]\n(0x0107) ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string out = Run(c.board);
+    EXPECT_EQ(Identification(out), c.identification) << c.what;
+    EXPECT_NE(out.find("New state after delay\n"), std::string::npos) << c.what;
+  }
+}
+
+TEST_F(RunFixture, RefusedLengthMakesNoFillCall) {
+  Run("[QUIRKS]\nBIOSVersionLength=100000\n");
+  const std::vector<std::string> calls = Calls();
+  EXPECT_EQ(calls[2], "TovLibGetBIOSVersion null 0");
+  EXPECT_EQ(calls[3], "TovLibGetPlatformName null 0");
+}
+
+TEST_F(RunFixture, UnfilledAnswersShowAsZero) {
+  const std::string out = Run("[QUIRKS]\nFillVersion=0\nFillStatus=0\n");
+  EXPECT_NE(out.find("DLL Version [0.0.0.0]\n"), std::string::npos);
+  EXPECT_EQ(out.substr(out.find("Get GPIO")),
+            "Get GPIO5\nDELAYTIME = 500\n\nCurrnet state\n" + std::string(kSeparator) + "UNKNOWN VALUE[0x00]\n\n" +
+                "New state before delay\n" + kSeparator + "UNKNOWN VALUE[0x00]\n\nNew state after delay\n" +
+                kSeparator + "UNKNOWN VALUE[0x00]\n");
+}
+
+TEST_F(RunFixture, PinThatDoesNotExistIsNotReported) {
+  WriteFile(dir.path / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=9\nDELAYTIME=0\n");
+  EXPECT_EQ(Run("[BOARD]\nPins=0-3\n"),
+            Pins("UNKNOWN VALUE[0x00]", "UNKNOWN VALUE[0x00]", "UNKNOWN VALUE[0x00]", 9, 0));
+}
+
+TEST_F(RunFixture, DelayGoesToTheWaitAsAnUnsignedCountBoundedBelowAllOnes) {
+  const struct {
+    const char* value;
+    uint32_t waited;
+  } cases[] = {{"0", 0}, {"1", 1}, {"-2", 0xFFFFFFFEu}, {"-1", 0xFFFFFFFEu}, {"0xFFFFFFFF", 0xFFFFFFFEu}};
+  for (const auto& c : cases) {
+    WriteFile(dir.path / "GPIOSet.ini", std::string("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=") + c.value + "\n");
+    Fake().sleeps.clear();
+    Run("");
+    EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>{c.waited}) << c.value;
+  }
+}
+
+TEST_F(RunFixture, NoSettingsFileExercisesPinZeroWithNoWait) {
+  std::filesystem::remove(dir.path / "GPIOSet.ini");
+  EXPECT_EQ(Run("[PINS]\n0=2\n"), Pins("ESCORE_GPIO_DISABLED", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH", 0, 0));
+  EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>{0});
+  EXPECT_EQ(Calls()[6], "TovLibGetSioGpioValue 0");
+}
+
+}  // namespace

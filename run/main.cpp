@@ -1,0 +1,3 @@
+#include "run/gpiocheck.h"
+
+int main() { return RunGpioCheck(); }

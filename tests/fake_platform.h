@@ -1,0 +1,21 @@
+// A platform the tests steer: the executable's path is theirs to set, and the
+// console clears and waits are recorded instead of done.
+#ifndef GPIOCHECK_TESTS_FAKE_PLATFORM_H
+#define GPIOCHECK_TESTS_FAKE_PLATFORM_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+struct FakePlatform {
+  std::string executablePath;
+  bool executablePathFails = false;
+  int clears = 0;
+  std::vector<uint32_t> sleeps;
+};
+
+// The one fake in use; reset it at the start of each test.
+FakePlatform& Fake();
+
+#endif

@@ -1,0 +1,69 @@
+#include "tests/support.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#include <io.h>
+#define dup _dup
+#define dup2 _dup2
+#define fileno _fileno
+#define close _close
+#else
+#include <unistd.h>
+#endif
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  path = std::filesystem::temp_directory_path() /
+         ("gpiocheck-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+  std::filesystem::create_directories(path);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& contents) {
+  std::ofstream out(path, std::ios::binary);
+  out << contents;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::istringstream in(ReadFile(path));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string CaptureStdout(const std::function<void()>& body) {
+  fflush(stdout);
+  FILE* sink = tmpfile();
+  const int saved = dup(fileno(stdout));
+  dup2(fileno(sink), fileno(stdout));
+  body();
+  fflush(stdout);
+  dup2(saved, fileno(stdout));
+  close(saved);
+  std::string captured;
+  rewind(sink);
+  char chunk[4096];
+  size_t got = 0;
+  while ((got = fread(chunk, 1, sizeof chunk, sink)) > 0) captured.append(chunk, got);
+  fclose(sink);
+  return captured;
+}
