@@ -118,7 +118,8 @@ uint32_t ProfileParseInt(const std::string& text) {
 uint32_t ProfileIntFromData(const char* data, size_t size, const char* section, const char* key, int32_t fallback) {
   std::string value;
   if (!ProfileFindValue(data, size, section, key, &value) || value.empty()) return static_cast<uint32_t>(fallback);
-  return ProfileParseInt(value);
+  // Windows reads the value into a 30-character buffer before it parses it.
+  return ProfileParseInt(value.substr(0, kProfileNumberLength));
 }
 
 bool ProfileReadFile(const char* path, std::string* contents) {

@@ -19,6 +19,9 @@ bool ProfileFindValue(const char* data, size_t size, const char* section, const 
 // decimal, digits up to the first one that does not belong, modulo 2^32.
 uint32_t ProfileParseInt(const std::string& text);
 
+// How much of a value is read as a number; the rest is ignored.
+const size_t kProfileNumberLength = 29;
+
 // A key's value read as a number, or the default when the value is missing
 // or empty.
 uint32_t ProfileIntFromData(const char* data, size_t size, const char* section, const char* key, int32_t fallback);

@@ -47,6 +47,7 @@ TEST(ProfileReader, FindsValuesByTheWindowsRules) {
       {"key without equals sign", "[GPIOSETTINGS]\nGPIO\n", 77},
       {"empty value", "[GPIOSETTINGS]\nGPIO=\n", 77},
       {"empty file", "", 77},
+      {"only 29 characters count", "[GPIOSETTINGS]\nGPIO=\"0000000000000000000000000001234\"\n", 12},
   };
   for (const auto& c : cases) EXPECT_EQ(Gpio(c.file), c.expected) << c.what;
 }

@@ -49,6 +49,9 @@ struct EndToEnd : testing::Test {
     fs::copy_file(fs::path(build.dir) / build.lib, dir.path / build.lib);
     Settings("[GPIOSETTINGS]\r\nGPIO=5\r\nDELAYTIME=20\r\n");
     Board("");
+    // The working folder holds settings of its own that must never be read.
+    fs::create_directories(dir.path / "elsewhere");
+    WriteFile(dir.path / "elsewhere" / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=9\nDELAYTIME=9\n");
   }
 
   void Settings(const std::string& contents) { WriteFile(dir.path / "GPIOSet.ini", contents); }
@@ -58,13 +61,12 @@ struct EndToEnd : testing::Test {
                                            "PlatformName=E2E-BOARD\n[PINS]\n5=4\n" + extra);
   }
 
-  // Runs the program from another working folder, so that only the
-  // executable's own folder can supply the settings.
+  // Runs the program from another working folder.
   Result Run(const std::string& arguments = "", const std::string& pipeTo = "") {
     const std::string& runner = TheBuild().runner;
     const std::string program = (runner.empty() ? Quoted((dir.path / exe).string()) : runner + " " + Quoted((dir.path / exe).string()));
     const std::string out = (dir.path / "stdout.txt").string();
-    std::string command = "cd " + Quoted(fs::temp_directory_path().string()) + " && ";
+    std::string command = "cd " + Quoted((dir.path / "elsewhere").string()) + " && ";
     if (pipeTo.empty()) {
       command += program + " " + arguments + " > " + Quoted(out) + " 2> /dev/null < /dev/null";
     } else {
@@ -138,12 +140,10 @@ TEST_F(EndToEnd, FailedInitEndsTheRunWithStatusZero) {
 
 TEST_F(EndToEnd, NoSettingsFileExercisesPinZero) {
   fs::remove(dir.path / "GPIOSet.ini");
-  WriteFile(fs::temp_directory_path() / "GPIOSet.ini.unused", "");
   const Result result = Run();
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("Get GPIO0\nDELAYTIME = 0\n"), std::string::npos);
   EXPECT_EQ(Calls()[6], "TovLibGetSioGpioValue 0");
-  fs::remove(fs::temp_directory_path() / "GPIOSet.ini.unused");
 }
 
 TEST_F(EndToEnd, ClosedOutputPipeStillExitsZero) {
