@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/profile.h"
@@ -42,7 +43,7 @@ struct Board {
 };
 
 Board& TheBoard() {
-  static Board board;
+  static Board board;  // cppcheck-suppress unassignedVariable
   return board;
 }
 
@@ -72,7 +73,8 @@ void AddPins(const std::string& list, std::map<int32_t, int32_t>* pins) {
     const std::string item = list.substr(pos, end - pos);
     const size_t dash = item.find('-', 1);
     const int32_t first = static_cast<int32_t>(ProfileParseInt(item.substr(0, dash)));
-    const int32_t last = dash == std::string::npos ? first : static_cast<int32_t>(ProfileParseInt(item.substr(dash + 1)));
+    const int32_t last =
+        dash == std::string::npos ? first : static_cast<int32_t>(ProfileParseInt(item.substr(dash + 1)));
     for (int64_t pin = first; pin <= last && pins->size() < 4096; ++pin) {
       (*pins)[static_cast<int32_t>(pin)] = ESCORE_GPIO_INPUT_LOW;
     }
@@ -91,9 +93,21 @@ void LoadText(const Profile& profile, const char* key, const char* fallback, Tex
 
 std::string ResolveBeside(const std::string& profilePath, const std::string& name) {
   if (name.empty() || name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':')) return name;
-  std::string path(profilePath.size() + name.size() + 1, '\0');
-  if (!ComposePathBeside(profilePath.c_str(), kPlatformPathSeparator, name.c_str(), &path[0], path.size())) return name;
-  return std::string(path.c_str());
+  std::vector<char> path(profilePath.size() + name.size() + 1);
+  if (!ComposePathBeside(profilePath.c_str(), kPlatformPathSeparator, name.c_str(), path.data(), path.size())) {
+    return name;
+  }
+  return std::string(path.data());
+}
+
+// "a.b.c.d"; missing numbers read as 0.
+void ParseVersion(const std::string& text, int32_t (&version)[4]) {
+  size_t pos = 0;
+  for (int32_t& number : version) {
+    const size_t dot = text.find('.', pos);
+    number = pos < text.size() ? static_cast<int32_t>(ProfileParseInt(text.substr(pos, dot - pos))) : 0;
+    pos = dot == std::string::npos ? text.size() : dot + 1;
+  }
 }
 
 void Load(const char* path) {
@@ -107,7 +121,7 @@ void Load(const char* path) {
   if (!profilePath.empty()) ProfileReadFile(profilePath.c_str(), &profile.data);
 
   const std::string version = TextOr(profile, "BOARD", "Version", "2.4.0.17");
-  sscanf(version.c_str(), "%d.%d.%d.%d", &board.version[0], &board.version[1], &board.version[2], &board.version[3]);
+  ParseVersion(version, board.version);
   LoadText(profile, "BIOSVersion", "SIMBIOS 1.07.2 (simulated)", &board.bios);
   LoadText(profile, "PlatformName", "SIM-SIO-BOARD", &board.platform);
   board.initError = Number(profile, "FAIL", "Init", 0);
@@ -180,7 +194,7 @@ extern "C" {
 TOVCORE_EXPORT void TOVAPI TovSimLoadProfile(const char* path) { Load(path); }
 
 TOVCORE_EXPORT bool TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t* v3, int32_t* v4) {
-  Board& board = Ready();
+  const Board& board = Ready();
   Trace("TovLibDllGetVersion");
   if (v1 == nullptr || v2 == nullptr || v3 == nullptr || v4 == nullptr) return Fail(ERRLIB_INVALID_PARAMETER);
   if (board.fillVersion) {
@@ -208,13 +222,13 @@ TOVCORE_EXPORT int32_t TOVAPI TovLibDllGetLastError(void) {
 }
 
 TOVCORE_EXPORT bool TOVAPI TovLibGetBIOSVersion(char* buffer, uint32_t* length) {
-  Board& board = Ready();
+  const Board& board = Ready();
   Trace("TovLibGetBIOSVersion %s %u", Shown(buffer), Shown(length));
   return AnswerText(board.bios, buffer, length);
 }
 
 TOVCORE_EXPORT bool TOVAPI TovLibGetPlatformName(char* buffer, uint32_t* length) {
-  Board& board = Ready();
+  const Board& board = Ready();
   Trace("TovLibGetPlatformName %s %u", Shown(buffer), Shown(length));
   return AnswerText(board.platform, buffer, length);
 }

@@ -1,7 +1,8 @@
+#include <windows.h>
+// after windows.h, whose types it uses
+#include <mmsystem.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <windows.h>
-#include <mmsystem.h>
 
 #include "platform/platform.h"
 

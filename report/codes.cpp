@@ -60,6 +60,5 @@ void PrintGpioState(const GpioStatus* status) {
 
 void PrintLibError(int32_t code) {
   const char* name = LibErrorName(code);
-  printf("(0x%04X) %s\n", static_cast<unsigned>(static_cast<uint32_t>(code)),
-         name != nullptr ? name : "UNKNOWN_ERROR");
+  printf("(0x%04X) %s\n", static_cast<unsigned>(static_cast<uint32_t>(code)), name != nullptr ? name : "UNKNOWN_ERROR");
 }

@@ -59,8 +59,11 @@ int RunGpioCheck() {
 
   int32_t version[4] = {0, 0, 0, 0};
   TovLibDllGetVersion(&version[0], &version[1], &version[2], &version[3]);
-  printf("DLL Version [%d.%d.%d.%d]\n", static_cast<int>(version[0]), static_cast<int>(version[1]),
-         static_cast<int>(version[2]), static_cast<int>(version[3]));
+  printf("DLL Version [%d.%d.%d.%d]\n",
+         static_cast<int>(version[0]),
+         static_cast<int>(version[1]),
+         static_cast<int>(version[2]),
+         static_cast<int>(version[3]));
 
   if (!TovLibDllInit()) {
     PrintLibError(TovLibDllGetLastError());

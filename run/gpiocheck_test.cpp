@@ -27,11 +27,14 @@ struct RunFixture : testing::Test {
   std::string Run(std::string board) {
     const std::string header = "[BOARD]\n";
     if (board.compare(0, header.size(), header) == 0) board.erase(0, header.size());
-    WriteFile(dir.path / "TovCoreSim.ini", header + "Trace=trace.log\nVersion=3.1.4.15\nBIOSVersion=BIOS 1.0\n"
-                                                    "PlatformName=TEST-BOARD\n" + board);
+    WriteFile(dir.path / "TovCoreSim.ini",
+              header +
+                  "Trace=trace.log\nVersion=3.1.4.15\nBIOSVersion=BIOS 1.0\n"
+                  "PlatformName=TEST-BOARD\n" +
+                  board);
     TovSimLoadProfile((dir.path / "TovCoreSim.ini").string().c_str());
     int status = -1;
-    const std::string out = CaptureStdout([&] { status = RunGpioCheck(); });
+    std::string out = CaptureStdout([&] { status = RunGpioCheck(); });
     EXPECT_EQ(status, 0);
     return out;
   }
@@ -55,14 +58,13 @@ struct RunFixture : testing::Test {
 
 std::string Pins(const char* before, const char* low, const char* high, int gpio = 5, int delay = 500) {
   return std::string(kBanner) + "DLL Version [3.1.4.15]\nBIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n" + kBanner +
-         "Get GPIO" + std::to_string(gpio) + "\nDELAYTIME = " + std::to_string(delay) + "\n\n" +
-         "Currnet state\n" + kSeparator + before + "\n\nNew state before delay\n" + kSeparator + low +
-         "\n\nNew state after delay\n" + kSeparator + high + "\n";
+         "Get GPIO" + std::to_string(gpio) + "\nDELAYTIME = " + std::to_string(delay) + "\n\n" + "Currnet state\n" +
+         kSeparator + before + "\n\nNew state before delay\n" + kSeparator + low + "\n\nNew state after delay\n" +
+         kSeparator + high + "\n";
 }
 
 TEST_F(RunFixture, FullRunPrintsTheWholeTranscriptAndLeavesThePinHigh) {
-  EXPECT_EQ(Run("[PINS]\n5=8\n"),
-            Pins("ESCORE_GPIO_INPUT_HIGH", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH"));
+  EXPECT_EQ(Run("[PINS]\n5=8\n"), Pins("ESCORE_GPIO_INPUT_HIGH", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH"));
   EXPECT_EQ(Fake().clears, 1);
   EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>{500});
   const std::vector<std::string> expected = {
@@ -85,8 +87,8 @@ TEST_F(RunFixture, FullRunPrintsTheWholeTranscriptAndLeavesThePinHigh) {
 TEST_F(RunFixture, FailedInitPrintsOneErrorLineAndStillReleasesTheLibrary) {
   EXPECT_EQ(Run("[FAIL]\nInit=0x101\n"),
             std::string(kBanner) + "DLL Version [3.1.4.15]\n(0x0101) ERRLIB_PLATFORM_UNSUPPORT\n");
-  const std::vector<std::string> expected = {"TovLibDllGetVersion", "TovLibDllInit -> 0",
-                                             "TovLibDllGetLastError -> 0x101", "TovLibDllUnInit"};
+  const std::vector<std::string> expected = {
+      "TovLibDllGetVersion", "TovLibDllInit -> 0", "TovLibDllGetLastError -> 0x101", "TovLibDllUnInit"};
   EXPECT_EQ(Calls(), expected);
   EXPECT_TRUE(Fake().sleeps.empty());
 }
@@ -97,22 +99,30 @@ TEST_F(RunFixture, TextQueriesReportTheirFailuresAndNeverOverrun) {
     const char* board;
     const char* identification;
   } cases[] = {
-      {"size call fails with a correct length", "[FAIL]\nBIOSVersionSize=0x105\n",
+      {"size call fails with a correct length",
+       "[FAIL]\nBIOSVersionSize=0x105\n",
        "(0x0105) ERRLIB_INVALID_PARAMETER\nBIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
-      {"fill call fails", "[FAIL]\nPlatformNameFill=0x109\n",
+      {"fill call fails",
+       "[FAIL]\nPlatformNameFill=0x109\n",
        "BIOS Version [BIOS 1.0]\n(0x0109) ERRLIB_THREAD_LOCKED\n"},
-      {"both calls fail", "[FAIL]\nBIOSVersionSize=0x102\nBIOSVersionFill=0x103\n",
+      {"both calls fail",
+       "[FAIL]\nBIOSVersionSize=0x102\nBIOSVersionFill=0x103\n",
        "(0x0102) ERRLIB_API_UNSUPPORT\n(0x0103) ERRLIB_API_CURRENT_UNSUPPORT\nPlatform [TEST-BOARD]\n"},
-      {"length counts the terminator", "[BOARD]\nLengthCountsZero=1\n",
+      {"length counts the terminator",
+       "[BOARD]\nLengthCountsZero=1\n",
        "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
       {"fill writes no terminator", "[QUIRKS]\nTerminate=0\n", "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
-      {"reported length shorter than the text", "[QUIRKS]\nPlatformNameLength=4\n",
+      {"reported length shorter than the text",
+       "[QUIRKS]\nPlatformNameLength=4\n",
        "BIOS Version [BIOS 1.0]\n(0x0108) ERRLIB_ARRAY_LENGTH_INSUFFICIENT\n"},
-      {"largest length accepted", "[QUIRKS]\nBIOSVersionLength=65535\n",
+      {"largest length accepted",
+       "[QUIRKS]\nBIOSVersionLength=65535\n",
        "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
-      {"huge length refused", "[QUIRKS]\nBIOSVersionLength=65536\n",
+      {"huge length refused",
+       "[QUIRKS]\nBIOSVersionLength=65536\n",
        "(0x0107) ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT\nPlatform [TEST-BOARD]\n"},
-      {"length that would wrap refused", "[QUIRKS]\nPlatformNameLength=0xFFFFFFFF\n",
+      {"length that would wrap refused",
+       "[QUIRKS]\nPlatformNameLength=0xFFFFFFFF\n",
        "BIOS Version [BIOS 1.0]\n(0x0107) ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT\n"},
   };
   for (const auto& c : cases) {
@@ -159,7 +169,8 @@ TEST_F(RunFixture, DelayGoesToTheWaitAsAnUnsignedCountBoundedBelowAllOnes) {
 
 TEST_F(RunFixture, NoSettingsFileExercisesPinZeroWithNoWait) {
   std::filesystem::remove(dir.path / "GPIOSet.ini");
-  EXPECT_EQ(Run("[PINS]\n0=2\n"), Pins("ESCORE_GPIO_DISABLED", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH", 0, 0));
+  EXPECT_EQ(Run("[PINS]\n0=2\n"),
+            Pins("ESCORE_GPIO_DISABLED", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH", 0, 0));
   EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>{0});
   EXPECT_EQ(Calls()[6], "TovLibGetSioGpioValue 0");
 }

@@ -13,8 +13,7 @@ bool ComposePathBeside(const char* executablePath, char separator, const char* f
                        size_t capacity) {
   if (capacity == 0) return false;
   const char* lastSeparator = strrchr(executablePath, separator);
-  const size_t directoryLength =
-      lastSeparator == nullptr ? 0 : static_cast<size_t>(lastSeparator - executablePath) + 1;
+  const size_t directoryLength = lastSeparator == nullptr ? 0 : static_cast<size_t>(lastSeparator - executablePath) + 1;
   const size_t nameLength = strlen(fileName);
   if (directoryLength >= capacity || nameLength >= capacity - directoryLength) {
     buffer[0] = '\0';

@@ -17,8 +17,7 @@ extern const char kSettingsFileName[];
 // Puts a file name after the directory part of an executable's path (cut
 // after the last separator; no separator leaves the bare name). False, with
 // an empty text, when the result does not fit the buffer.
-bool ComposePathBeside(const char* executablePath, char separator, const char* fileName, char* buffer,
-                       size_t capacity);
+bool ComposePathBeside(const char* executablePath, char separator, const char* fileName, char* buffer, size_t capacity);
 
 // The full path of a file beside the running executable; empty when the
 // executable's path cannot be had or the result does not fit.

@@ -39,7 +39,7 @@ TEST(ComposePathBeside, RefusesWhatDoesNotFitAndNeverWritesPastTheBuffer) {
     const bool fits = capacity >= exact;
     EXPECT_EQ(ComposePathBeside(executable.c_str(), '/', kSettingsFileName, &buffer[0], capacity), fits) << capacity;
     EXPECT_EQ(buffer.substr(capacity), std::string(8, '#')) << "wrote past a buffer of " << capacity;
-    EXPECT_EQ(std::string(buffer.c_str()), fits ? directory + "GPIOSet.ini" : "") << capacity;
+    EXPECT_EQ(buffer.substr(0, buffer.find('\0')), fits ? directory + "GPIOSet.ini" : "") << capacity;
   }
   char untouched = '#';
   EXPECT_FALSE(ComposePathBeside(executable.c_str(), '/', kSettingsFileName, &untouched, 0));

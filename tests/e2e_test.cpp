@@ -57,22 +57,25 @@ struct EndToEnd : testing::Test {
   void Settings(const std::string& contents) { WriteFile(dir.path / "GPIOSet.ini", contents); }
 
   void Board(const std::string& extra) {
-    WriteFile(dir.path / "TovCoreSim.ini", "[BOARD]\nTrace=trace.log\nVersion=1.2.3.4\nBIOSVersion=E2E BIOS 7\n"
-                                           "PlatformName=E2E-BOARD\n[PINS]\n5=4\n" + extra);
+    WriteFile(dir.path / "TovCoreSim.ini",
+              "[BOARD]\nTrace=trace.log\nVersion=1.2.3.4\nBIOSVersion=E2E BIOS 7\n"
+              "PlatformName=E2E-BOARD\n[PINS]\n5=4\n" +
+                  extra);
   }
 
   // Runs the program from another working folder.
   Result Run(const std::string& arguments = "", const std::string& pipeTo = "") {
     const std::string& runner = TheBuild().runner;
-    const std::string program = (runner.empty() ? Quoted((dir.path / exe).string()) : runner + " " + Quoted((dir.path / exe).string()));
+    const std::string program =
+        (runner.empty() ? Quoted((dir.path / exe).string()) : runner + " " + Quoted((dir.path / exe).string()));
     const std::string out = (dir.path / "stdout.txt").string();
     std::string command = "cd " + Quoted((dir.path / "elsewhere").string()) + " && ";
     if (pipeTo.empty()) {
       command += program + " " + arguments + " > " + Quoted(out) + " 2> /dev/null < /dev/null";
     } else {
       // The program's own status, not the pipe reader's.
-      command = "bash -c " + Quoted(command + program + " 2>/dev/null </dev/null | " + pipeTo +
-                                    "; exit ${PIPESTATUS[0]}");
+      command =
+          "bash -c " + Quoted(command + program + " 2>/dev/null </dev/null | " + pipeTo + "; exit ${PIPESTATUS[0]}");
     }
     const int raw = system(command.c_str());
     Result result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ""};
@@ -104,12 +107,10 @@ struct EndToEnd : testing::Test {
   std::string exe;
 };
 
-const std::string kFullRun = std::string(kBanner) +
-                             "DLL Version [1.2.3.4]\nBIOS Version [E2E BIOS 7]\nPlatform [E2E-BOARD]\n" + kBanner +
-                             "Get GPIO5\nDELAYTIME = 20\n\nCurrnet state\n" + kSeparator +
-                             "ESCORE_GPIO_INPUT_LOW\n\nNew state before delay\n" + kSeparator +
-                             "ESCORE_GPIO_OUTPUT_LOW\n\nNew state after delay\n" + kSeparator +
-                             "ESCORE_GPIO_OUTPUT_HIGH\n";
+const std::string kFullRun =
+    std::string(kBanner) + "DLL Version [1.2.3.4]\nBIOS Version [E2E BIOS 7]\nPlatform [E2E-BOARD]\n" + kBanner +
+    "Get GPIO5\nDELAYTIME = 20\n\nCurrnet state\n" + kSeparator + "ESCORE_GPIO_INPUT_LOW\n\nNew state before delay\n" +
+    kSeparator + "ESCORE_GPIO_OUTPUT_LOW\n\nNew state after delay\n" + kSeparator + "ESCORE_GPIO_OUTPUT_HIGH\n";
 
 TEST_F(EndToEnd, FullRunPrintsTheTranscriptExitsZeroAndIgnoresArguments) {
   for (const char* arguments : {"", "--help /? extra 42"}) {

@@ -1,0 +1,128 @@
+// Figures for the README, not pass/fail checks.
+//   gpiocheck_bench BUILD_DIR
+// Pulse accuracy: the simulator's trace gives the time from driving the pin
+// low to driving it high; the excess over the delay is what the wait adds.
+// Start-up cost: wall time and peak memory of a whole run with delay 0, beside
+// a minimal C program that prints one line.
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Sample {
+  double wallMs;
+  long peakKb;
+};
+
+// Runs a program through the launcher, which reports its wall time and peak
+// memory.
+Sample Measure(const std::string& launcher, const std::string& program) {
+  FILE* report = popen((launcher + " " + program).c_str(), "r");
+  char line[128] = {};
+  const bool read = report != nullptr && fgets(line, sizeof line, report) != nullptr;
+  if (report == nullptr || pclose(report) != 0 || !read) {
+    fprintf(stderr, "cannot run %s\n", program.c_str());
+    exit(1);
+  }
+  char* end = nullptr;
+  const long long micros = strtoll(line, &end, 10);
+  const long peak = strtol(end, nullptr, 10);
+  return Sample{static_cast<double>(micros) / 1e3, peak};
+}
+
+void Write(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Microseconds at which the trace shows a call starting with `call`.
+double Stamp(const fs::path& trace, const std::string& call) {
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    if (line.compare(line.find(' ') + 1, call.size(), call) == 0) return std::stod(line);
+  }
+  return 0;
+}
+
+fs::path Stage(const fs::path& build, const fs::path& dir, int delay, bool trace) {
+  fs::create_directories(dir);
+  for (const char* file : {"gpiocheck", "libTovCore.so"}) {
+    fs::copy_file(build / file, dir / file, fs::copy_options::overwrite_existing);
+  }
+  Write(dir / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=" + std::to_string(delay) + "\n");
+  if (trace) Write(dir / "TovCoreSim.ini", "[BOARD]\nTrace=trace.log\n");
+  return dir / "gpiocheck";
+}
+
+void Pulse(const fs::path& build, const fs::path& scratch, const std::string& launcher) {
+  printf("pulse: time the pin is held low, beyond the delay (ms)\n");
+  printf("%8s %6s %10s %10s %10s\n", "delay", "runs", "median", "worst", "least");
+  for (int delay : {0, 1, 10, 100, 1000}) {
+    const fs::path program = Stage(build, scratch / "pulse", delay, true);
+    const int runs = delay >= 1000 ? 5 : 30;
+    std::vector<double> excess;
+    for (int i = 0; i < runs; ++i) {
+      Measure(launcher, program.string());
+      const fs::path trace = scratch / "pulse" / "trace.log";
+      const double held =
+          (Stamp(trace, "TovLibSetSioGpioValue 5 32") - Stamp(trace, "TovLibSetSioGpioValue 5 16")) / 1e3;
+      excess.push_back(held - delay);
+    }
+    printf("%8d %6d %10.3f %10.3f %10.3f\n",
+           delay,
+           runs,
+           Median(excess),
+           *std::max_element(excess.begin(), excess.end()),
+           *std::min_element(excess.begin(), excess.end()));
+  }
+}
+
+void Startup(const fs::path& build, const fs::path& scratch, const std::string& launcher) {
+  const fs::path program = Stage(build, scratch / "startup", 0, false);
+  const std::string minimal = (build / "bench" / "minimal").string();
+  const int runs = 300;
+  std::vector<double> toolWall, minimalWall, toolPeak, minimalPeak;
+  for (int i = 0; i < runs; ++i) {
+    // Interleaved, so that both see the same machine.
+    const Sample tool = Measure(launcher, program.string());
+    const Sample yardstick = Measure(launcher, minimal);
+    toolWall.push_back(tool.wallMs);
+    toolPeak.push_back(static_cast<double>(tool.peakKb));
+    minimalWall.push_back(yardstick.wallMs);
+    minimalPeak.push_back(static_cast<double>(yardstick.peakKb));
+  }
+  printf("\nstart-up: a whole run with delay 0 against a C program that prints one line (%d runs each)\n", runs);
+  printf("%-12s %14s %14s\n", "", "median wall ms", "median peak KiB");
+  printf("%-12s %14.3f %14.0f\n", "gpiocheck", Median(toolWall), Median(toolPeak));
+  printf("%-12s %14.3f %14.0f\n", "minimal C", Median(minimalWall), Median(minimalPeak));
+  printf(
+      "%-12s %14.2f %14.2f\n", "ratio", Median(toolWall) / Median(minimalWall), Median(toolPeak) / Median(minimalPeak));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    fprintf(stderr, "usage: gpiocheck_bench BUILD_DIR\n");
+    return 2;
+  }
+  const fs::path build = fs::absolute(argv[1]);
+  const fs::path scratch = fs::temp_directory_path() / ("gpiocheck-bench-" + std::to_string(getpid()));
+  const std::string launcher = (build / "bench" / "launch").string();
+  Pulse(build, scratch, launcher);
+  Startup(build, scratch, launcher);
+  fs::remove_all(scratch);
+  return 0;
+}

@@ -1,0 +1,7 @@
+/* The yardstick for start-up cost: a C program that prints one line. */
+#include <stdio.h>
+
+int main(void) {
+  puts("minimal");
+  return 0;
+}

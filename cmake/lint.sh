@@ -1,0 +1,33 @@
+#!/bin/sh
+# Static checks of the project's own code; any finding fails.
+#   lint.sh format|tidy|cppcheck SOURCE_DIR BUILD_DIR
+set -eu
+check=$1
+src=$2
+build=$3
+cd "$src"
+dirs="run settings report platform boardsim tests bench"
+sources=$(find $dirs -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
+
+case "$check" in
+  format)
+    clang-format --dry-run -Werror $sources
+    ;;
+  tidy)
+    # Every native source in the build's compile database; the Windows-only
+    # files are not in it.
+    run-clang-tidy -quiet -j 2 -p "$build" "^$src/($(echo $dirs | tr ' ' '|'))/" >"$build/clang-tidy.log" 2>&1 || {
+      grep -E "warning:|error:" "$build/clang-tidy.log" | sort -u
+      exit 1
+    }
+    ;;
+  cppcheck)
+    cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inline-suppr --std=c++17 \
+      --language=c++ -I . --library=googletest --suppress=missingIncludeSystem --suppress=useStlAlgorithm \
+      --quiet $dirs
+    ;;
+  *)
+    echo "usage: lint.sh format|tidy|cppcheck SOURCE_DIR BUILD_DIR" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,28 @@
+// Arbitrary bytes as a settings file: the reader must not crash, must stay
+// inside the data, and must give the same answer for the same bytes.
+#include <stddef.h>
+#include <stdint.h>
+#include <stdlib.h>
+
+#include <string>
+
+#include "platform/profile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const char* bytes = reinterpret_cast<const char*>(data);
+  static const char* const kKeys[][2] = {{"GPIOSETTINGS", "GPIO"}, {"GPIOSETTINGS", "DELAYTIME"}, {"a", "b"}};
+  for (const auto& key : kKeys) {
+    const uint32_t first = ProfileIntFromData(bytes, size, key[0], key[1], 77);
+    const uint32_t second = ProfileIntFromData(bytes, size, key[0], key[1], 77);
+    if (first != second) abort();
+
+    std::string value;
+    std::string again;
+    const bool found = ProfileFindValue(bytes, size, key[0], key[1], &value);
+    if (found != ProfileFindValue(bytes, size, key[0], key[1], &again) || value != again) abort();
+    if (value.size() > size) abort();
+    if (ProfileParseInt(value) != ProfileParseInt(again)) abort();
+  }
+  ProfileParseInt(std::string(bytes, size));
+  return 0;
+}
