@@ -1,14 +1,12 @@
 // A healthy simulated board by default; TovCoreSim.ini makes it misbehave in
-// the ways the tool has to cope with.
+// the ways the tool has to cope with. Kept to plain buffers, like the tool,
+// so that loading it costs no C++ runtime.
 #include "boardsim/boardsim.h"
 
 #include <stdarg.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
-
-#include <map>
-#include <string>
-#include <vector>
 
 #include "platform/platform.h"
 #include "platform/profile.h"
@@ -17,169 +15,190 @@
 namespace {
 
 const char kProfileName[] = "TovCoreSim.ini";
+const size_t kMaxPins = 4096;
+const size_t kTextCapacity = 1024;
 
 struct TextAnswer {
-  std::string text;
+  char text[kTextCapacity];
   int32_t sizeError;  // nonzero: the size call fails with it, length still told
   int32_t fillError;  // nonzero: the fill call fails with it
   bool lengthOverridden;
   uint32_t length;  // reported in place of the real length
 };
 
+struct Pin {
+  int32_t number;
+  int32_t state;
+};
+
 struct Board {
-  bool loaded = false;
-  bool initialized = false;
-  int32_t lastError = ERRLIB_SUCCESS;
-  int32_t version[4] = {0, 0, 0, 0};
-  int32_t initError = ERRLIB_SUCCESS;
-  bool lengthCountsZero = false;
-  bool terminate = true;
-  bool fillVersion = true;
-  bool fillStatus = true;
+  bool loaded;
+  bool initialized;
+  int32_t lastError;
+  int32_t version[4];
+  int32_t initError;
+  bool lengthCountsZero;
+  bool terminate;
+  bool fillVersion;
+  bool fillStatus;
   TextAnswer bios;
   TextAnswer platform;
-  std::map<int32_t, int32_t> pins;  // the pins that exist, with their states
-  FILE* trace = nullptr;
+  Pin pins[kMaxPins];  // the pins that exist, with their states
+  size_t pinCount;
+  FILE* trace;
 };
 
-Board& TheBoard() {
-  static Board board;  // cppcheck-suppress unassignedVariable
-  return board;
-}
+Board g_board;
 
+// The profile's bytes, while it is being read.
 struct Profile {
-  std::string data;
+  char* data;
+  size_t size;
 };
 
-bool Text(const Profile& profile, const char* section, const char* key, std::string* value) {
-  return ProfileFindValue(profile.data.data(), profile.data.size(), section, key, value);
+bool Text(const Profile& profile, const char* section, const char* key, char* value, size_t capacity) {
+  return ProfileFindValue(profile.data, profile.size, section, key, value, capacity);
 }
 
-std::string TextOr(const Profile& profile, const char* section, const char* key, const char* fallback) {
-  std::string value;
-  return Text(profile, section, key, &value) ? value : std::string(fallback);
+void TextOr(const Profile& profile, const char* section, const char* key, const char* fallback, char* value,
+            size_t capacity) {
+  if (!Text(profile, section, key, value, capacity)) snprintf(value, capacity, "%s", fallback);
 }
 
 int32_t Number(const Profile& profile, const char* section, const char* key, int32_t fallback) {
-  return static_cast<int32_t>(ProfileIntFromData(profile.data.data(), profile.data.size(), section, key, fallback));
+  return static_cast<int32_t>(ProfileIntFromData(profile.data, profile.size, section, key, fallback));
 }
 
 // "0-15,20" style lists.
-void AddPins(const std::string& list, std::map<int32_t, int32_t>* pins) {
-  size_t pos = 0;
-  while (pos < list.size()) {
-    size_t end = list.find(',', pos);
-    if (end == std::string::npos) end = list.size();
-    const std::string item = list.substr(pos, end - pos);
-    const size_t dash = item.find('-', 1);
-    const int32_t first = static_cast<int32_t>(ProfileParseInt(item.substr(0, dash)));
-    const int32_t last =
-        dash == std::string::npos ? first : static_cast<int32_t>(ProfileParseInt(item.substr(dash + 1)));
-    for (int64_t pin = first; pin <= last && pins->size() < 4096; ++pin) {
-      (*pins)[static_cast<int32_t>(pin)] = ESCORE_GPIO_INPUT_LOW;
+void AddPins(char* list) {
+  for (char* item = strtok(list, ","); item != nullptr; item = strtok(nullptr, ",")) {
+    char* dash = item[0] != '\0' ? strchr(item + 1, '-') : nullptr;
+    if (dash != nullptr) *dash = '\0';
+    const int64_t first = static_cast<int32_t>(ProfileParseInt(item));
+    const int64_t last = dash == nullptr ? first : static_cast<int32_t>(ProfileParseInt(dash + 1));
+    for (int64_t pin = first; pin <= last && g_board.pinCount < kMaxPins; ++pin) {
+      g_board.pins[g_board.pinCount++] = Pin{static_cast<int32_t>(pin), ESCORE_GPIO_INPUT_LOW};
     }
-    pos = end + 1;
   }
+}
+
+Pin* FindPin(int32_t number) {
+  for (size_t i = 0; i < g_board.pinCount; ++i) {
+    if (g_board.pins[i].number == number) return &g_board.pins[i];
+  }
+  return nullptr;
 }
 
 void LoadText(const Profile& profile, const char* key, const char* fallback, TextAnswer* answer) {
-  answer->text = TextOr(profile, "BOARD", key, fallback);
-  answer->sizeError = Number(profile, "FAIL", (std::string(key) + "Size").c_str(), 0);
-  answer->fillError = Number(profile, "FAIL", (std::string(key) + "Fill").c_str(), 0);
-  std::string length;
-  answer->lengthOverridden = Text(profile, "QUIRKS", (std::string(key) + "Length").c_str(), &length) && !length.empty();
+  char name[64];
+  TextOr(profile, "BOARD", key, fallback, answer->text, sizeof answer->text);
+  snprintf(name, sizeof name, "%sSize", key);
+  answer->sizeError = Number(profile, "FAIL", name, 0);
+  snprintf(name, sizeof name, "%sFill", key);
+  answer->fillError = Number(profile, "FAIL", name, 0);
+  char length[32];
+  snprintf(name, sizeof name, "%sLength", key);
+  answer->lengthOverridden = Text(profile, "QUIRKS", name, length, sizeof length) && length[0] != '\0';
   answer->length = answer->lengthOverridden ? ProfileParseInt(length) : 0;
 }
 
-std::string ResolveBeside(const std::string& profilePath, const std::string& name) {
-  if (name.empty() || name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':')) return name;
-  std::vector<char> path(profilePath.size() + name.size() + 1);
-  if (!ComposePathBeside(profilePath.c_str(), kPlatformPathSeparator, name.c_str(), path.data(), path.size())) {
-    return name;
+// "a.b.c.d"; missing numbers read as 0.
+void ParseVersion(const char* text) {
+  const char* at = text;
+  for (int32_t& number : g_board.version) {
+    number = static_cast<int32_t>(ProfileParseInt(at));
+    const char* dot = strchr(at, '.');
+    at = dot != nullptr ? dot + 1 : "";
   }
-  return std::string(path.data());
 }
 
-// "a.b.c.d"; missing numbers read as 0.
-void ParseVersion(const std::string& text, int32_t (&version)[4]) {
-  size_t pos = 0;
-  for (int32_t& number : version) {
-    const size_t dot = text.find('.', pos);
-    number = pos < text.size() ? static_cast<int32_t>(ProfileParseInt(text.substr(pos, dot - pos))) : 0;
-    pos = dot == std::string::npos ? text.size() : dot + 1;
+void OpenTrace(const char* profilePath, const char* name) {
+  if (name[0] == '\0') return;
+  const bool absolute = name[0] == '/' || name[0] == '\\' || (name[0] != '\0' && name[1] == ':');
+  char path[kPlatformPathCapacity];
+  if (absolute || !ComposePathBeside(profilePath, kPlatformPathSeparator, name, path, sizeof path)) {
+    snprintf(path, sizeof path, "%s", name);
   }
+  g_board.trace = fopen(path, "w");
 }
 
 void Load(const char* path) {
-  Board& board = TheBoard();
-  if (board.trace != nullptr) fclose(board.trace);
-  board = Board();
-  board.loaded = true;
+  if (g_board.trace != nullptr) fclose(g_board.trace);
+  memset(&g_board, 0, sizeof g_board);
+  g_board.loaded = true;
 
-  const std::string profilePath = path != nullptr ? std::string(path) : PathBesideExecutable(kProfileName);
-  Profile profile;
-  if (!profilePath.empty()) ProfileReadFile(profilePath.c_str(), &profile.data);
+  char profilePath[kPlatformPathCapacity] = "";
+  if (path != nullptr) {
+    snprintf(profilePath, sizeof profilePath, "%s", path);
+  } else {
+    PathBesideExecutable(kProfileName, profilePath, sizeof profilePath);
+  }
+  Profile profile{nullptr, 0};
+  if (profilePath[0] != '\0') ProfileReadFile(profilePath, &profile.data, &profile.size);
 
-  const std::string version = TextOr(profile, "BOARD", "Version", "2.4.0.17");
-  ParseVersion(version, board.version);
-  LoadText(profile, "BIOSVersion", "SIMBIOS 1.07.2 (simulated)", &board.bios);
-  LoadText(profile, "PlatformName", "SIM-SIO-BOARD", &board.platform);
-  board.initError = Number(profile, "FAIL", "Init", 0);
-  board.lengthCountsZero = Number(profile, "BOARD", "LengthCountsZero", 0) != 0;
-  board.terminate = Number(profile, "QUIRKS", "Terminate", 1) != 0;
-  board.fillVersion = Number(profile, "QUIRKS", "FillVersion", 1) != 0;
-  board.fillStatus = Number(profile, "QUIRKS", "FillStatus", 1) != 0;
+  char text[kTextCapacity];
+  TextOr(profile, "BOARD", "Version", "2.4.0.17", text, sizeof text);
+  ParseVersion(text);
+  LoadText(profile, "BIOSVersion", "SIMBIOS 1.07.2 (simulated)", &g_board.bios);
+  LoadText(profile, "PlatformName", "SIM-SIO-BOARD", &g_board.platform);
+  g_board.initError = Number(profile, "FAIL", "Init", 0);
+  g_board.lengthCountsZero = Number(profile, "BOARD", "LengthCountsZero", 0) != 0;
+  g_board.terminate = Number(profile, "QUIRKS", "Terminate", 1) != 0;
+  g_board.fillVersion = Number(profile, "QUIRKS", "FillVersion", 1) != 0;
+  g_board.fillStatus = Number(profile, "QUIRKS", "FillStatus", 1) != 0;
 
-  AddPins(TextOr(profile, "BOARD", "Pins", "0-63"), &board.pins);
-  for (auto& pin : board.pins) {
-    pin.second = Number(profile, "PINS", std::to_string(pin.first).c_str(), ESCORE_GPIO_INPUT_LOW);
+  TextOr(profile, "BOARD", "Pins", "0-63", text, sizeof text);
+  AddPins(text);
+  for (size_t i = 0; i < g_board.pinCount; ++i) {
+    char key[16];
+    snprintf(key, sizeof key, "%d", static_cast<int>(g_board.pins[i].number));
+    g_board.pins[i].state = Number(profile, "PINS", key, ESCORE_GPIO_INPUT_LOW);
   }
 
-  const std::string trace = TextOr(profile, "BOARD", "Trace", "");
-  if (!trace.empty()) board.trace = fopen(ResolveBeside(profilePath, trace).c_str(), "w");
+  TextOr(profile, "BOARD", "Trace", "", text, sizeof text);
+  OpenTrace(profilePath, text);
+  free(profile.data);
 }
 
 Board& Ready() {
-  if (!TheBoard().loaded) Load(nullptr);
-  return TheBoard();
+  if (!g_board.loaded) Load(nullptr);
+  return g_board;
 }
 
 void Trace(const char* format, ...) {
-  Board& board = TheBoard();
-  if (board.trace == nullptr) return;
-  fprintf(board.trace, "%llu ", static_cast<unsigned long long>(PlatformMonotonicMicros()));
+  if (g_board.trace == nullptr) return;
+  fprintf(g_board.trace, "%llu ", static_cast<unsigned long long>(PlatformMonotonicMicros()));
   va_list args;
   va_start(args, format);
-  vfprintf(board.trace, format, args);
+  vfprintf(g_board.trace, format, args);
   va_end(args);
-  fputc('\n', board.trace);
-  fflush(board.trace);
+  fputc('\n', g_board.trace);
+  fflush(g_board.trace);
 }
 
 bool Fail(int32_t code) {
-  TheBoard().lastError = code;
+  g_board.lastError = code;
   return false;
 }
 
 bool Succeed() {
-  TheBoard().lastError = ERRLIB_SUCCESS;
+  g_board.lastError = ERRLIB_SUCCESS;
   return true;
 }
 
 bool AnswerText(const TextAnswer& answer, char* buffer, uint32_t* length) {
-  Board& board = TheBoard();
-  if (!board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
+  if (!g_board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
   if (length == nullptr) return Fail(ERRLIB_INVALID_PARAMETER);
-  const uint32_t textLength = static_cast<uint32_t>(answer.text.size());
-  const uint32_t needed = textLength + (board.lengthCountsZero ? 1u : 0u);
+  const uint32_t textLength = static_cast<uint32_t>(strlen(answer.text));
+  const uint32_t needed = textLength + (g_board.lengthCountsZero ? 1u : 0u);
   if (buffer == nullptr) {
     *length = answer.lengthOverridden ? answer.length : needed;
     return answer.sizeError != 0 ? Fail(answer.sizeError) : Succeed();
   }
   if (answer.fillError != 0) return Fail(answer.fillError);
   if (*length < textLength) return Fail(ERRLIB_ARRAY_LENGTH_INSUFFICIENT);
-  memcpy(buffer, answer.text.data(), textLength);
-  if (board.terminate && *length > textLength) buffer[textLength] = '\0';
+  memcpy(buffer, answer.text, textLength);
+  if (g_board.terminate && *length > textLength) buffer[textLength] = '\0';
   return Succeed();
 }
 
@@ -216,7 +235,7 @@ TOVCORE_EXPORT bool TOVAPI TovLibDllInit(void) {
 }
 
 TOVCORE_EXPORT int32_t TOVAPI TovLibDllGetLastError(void) {
-  Board& board = Ready();
+  const Board& board = Ready();
   Trace("TovLibDllGetLastError -> 0x%X", static_cast<unsigned>(board.lastError));
   return board.lastError;
 }
@@ -234,30 +253,30 @@ TOVCORE_EXPORT bool TOVAPI TovLibGetPlatformName(char* buffer, uint32_t* length)
 }
 
 TOVCORE_EXPORT bool TOVAPI TovLibGetSioGpioValue(int32_t gpio, GpioStatus* status) {
-  Board& board = Ready();
+  const Board& board = Ready();
   Trace("TovLibGetSioGpioValue %d", static_cast<int>(gpio));
   if (!board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
   if (status == nullptr) return Fail(ERRLIB_INVALID_PARAMETER);
-  const auto pin = board.pins.find(gpio);
-  if (pin == board.pins.end()) return Fail(ERRLIB_INVALID_ID);
+  const Pin* pin = FindPin(gpio);
+  if (pin == nullptr) return Fail(ERRLIB_INVALID_ID);
   if (board.fillStatus) {
     status->reserved = static_cast<uint32_t>(gpio);
-    status->state = pin->second;
+    status->state = pin->state;
   }
   return Succeed();
 }
 
 TOVCORE_EXPORT bool TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state) {
-  Board& board = Ready();
+  const Board& board = Ready();
   Trace("TovLibSetSioGpioValue %d %d", static_cast<int>(gpio), static_cast<int>(state));
   if (!board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
-  const auto pin = board.pins.find(gpio);
-  if (pin == board.pins.end()) return Fail(ERRLIB_INVALID_ID);
+  Pin* pin = FindPin(gpio);
+  if (pin == nullptr) return Fail(ERRLIB_INVALID_ID);
   if (state != ESCORE_GPIO_OUTPUT_LOW && state != ESCORE_GPIO_OUTPUT_HIGH && state != ESCORE_GPIO_INPUT_LOW &&
       state != ESCORE_GPIO_INPUT_HIGH) {
     return Fail(ERRLIB_INVALID_PARAMETER);
   }
-  pin->second = state;
+  pin->state = state;
   return Succeed();
 }
 

@@ -9,6 +9,8 @@ if(WIN32)
 else()
   # The program names libTovCore.so in its NEEDED entry and finds it beside
   # itself, so the board's own library drops in under the same name.
+  # Only the operations leave the simulator, whatever it links.
+  target_link_options(TovCore PRIVATE "LINKER:--exclude-libs,ALL")
   add_library(tovcore_import INTERFACE)
   target_link_libraries(tovcore_import INTERFACE TovCore)
   function(gpiocheck_beside_library target)

@@ -6,8 +6,13 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// Capacity of the path buffers, terminating zero included.
-extern const size_t kPlatformPathCapacity;
+// Capacity of the path buffers, terminating zero included: the system's own
+// path limit.
+#ifdef _WIN32
+constexpr size_t kPlatformPathCapacity = 260;
+#else
+constexpr size_t kPlatformPathCapacity = 4096;
+#endif
 // The separator at which a directory part is cut.
 extern const char kPlatformPathSeparator;
 

@@ -1,17 +1,12 @@
 #include <errno.h>
-#include <limits.h>
 #include <signal.h>
 #include <stdio.h>
-#include <string.h>
 #include <time.h>
 #include <unistd.h>
-
-#include <string>
 
 #include "platform/platform.h"
 #include "platform/profile.h"
 
-const size_t kPlatformPathCapacity = PATH_MAX;
 const char kPlatformPathSeparator = '/';
 
 void PlatformPrepareProcess() { signal(SIGPIPE, SIG_IGN); }
@@ -41,6 +36,7 @@ void PlatformClearConsole() {
 }
 
 void PlatformSleep(uint32_t milliseconds) {
+  if (milliseconds == 0) return;
   // An absolute deadline on the monotonic clock: a signal that interrupts the
   // wait cannot make it shorter or longer.
   timespec deadline{};

@@ -1,53 +1,77 @@
 #include "platform/profile.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 namespace {
+
+// The file's text, one character a code unit: UTF-16 files are read a unit
+// at a time, and a unit outside ASCII becomes '?', since such characters
+// never take part in a name or a number.
+struct Text {
+  const unsigned char* bytes;
+  size_t length;  // in characters
+  size_t start;   // bytes before the first character
+  int width;      // bytes a character
+  bool little;
+};
+
+Text Open(const char* data, size_t size) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
+  if (size >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+    return Text{bytes, (size - 2) / 2, 2, 2, bytes[0] == 0xFF};
+  }
+  if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) return Text{bytes, size - 3, 3, 1, true};
+  return Text{bytes, size, 0, 1, true};
+}
+
+char At(const Text& text, size_t i) {
+  const unsigned char* unit = text.bytes + text.start + i * static_cast<size_t>(text.width);
+  if (text.width == 1) return static_cast<char>(unit[0]);
+  const unsigned value = text.little ? (unit[0] | (unit[1] << 8)) : ((unit[0] << 8) | unit[1]);
+  return value < 0x80 ? static_cast<char>(value) : '?';
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(const std::string& a, const char* b) {
+// A stretch of the text, [begin, end).
+struct Span {
+  size_t begin;
+  size_t end;
+};
+
+Span Trim(const Text& text, Span span) {
+  while (span.begin < span.end && IsBlank(At(text, span.begin))) ++span.begin;
+  while (span.end > span.begin && IsBlank(At(text, span.end - 1))) --span.end;
+  return span;
+}
+
+bool SameName(const Text& text, Span span, const char* name) {
   size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
+  for (; span.begin + i < span.end && name[i] != '\0'; ++i) {
+    if (Lower(At(text, span.begin + i)) != Lower(name[i])) return false;
   }
-  return i == a.size() && b[i] == '\0';
+  return span.begin + i == span.end && name[i] == '\0';
 }
 
-std::string Trim(const std::string& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+size_t Find(const Text& text, Span span, char wanted) {
+  for (size_t i = span.begin; i < span.end; ++i) {
+    if (At(text, i) == wanted) return i;
+  }
+  return span.end;
 }
 
-// UTF-16 files are narrowed to one byte a code unit; characters outside
-// ASCII never take part in a name or a number, so '?' stands for them.
-std::string Narrow(const char* data, size_t size) {
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
-  if (size >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
-    const bool little = bytes[0] == 0xFF;
-    std::string text;
-    text.reserve(size / 2);
-    for (size_t i = 2; i + 1 < size; i += 2) {
-      const unsigned unit = little ? (bytes[i] | (bytes[i + 1] << 8)) : ((bytes[i] << 8) | bytes[i + 1]);
-      text.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    }
-    return text;
+void CopyValue(const Text& text, Span span, char* value, size_t capacity) {
+  if (span.end - span.begin >= 2) {
+    const char first = At(text, span.begin);
+    if ((first == '"' || first == '\'') && At(text, span.end - 1) == first) span = Span{span.begin + 1, span.end - 1};
   }
-  if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) return std::string(data + 3, size - 3);
-  return std::string(data, size);
-}
-
-std::string Unquote(const std::string& value) {
-  if (value.size() >= 2) {
-    const char first = value.front();
-    if ((first == '"' || first == '\'') && value.back() == first) return value.substr(1, value.size() - 2);
-  }
-  return value;
+  size_t n = 0;
+  for (; span.begin + n < span.end && n + 1 < capacity; ++n) value[n] = At(text, span.begin + n);
+  value[n] = '\0';
 }
 
 int DigitValue(char c) {
@@ -59,56 +83,52 @@ int DigitValue(char c) {
 
 }  // namespace
 
-bool ProfileFindValue(const char* data, size_t size, const char* section, const char* key, std::string* value) {
-  const std::string text = Narrow(data, size);
+bool ProfileFindValue(const char* data, size_t size, const char* section, const char* key, char* value,
+                      size_t capacity) {
+  if (capacity == 0) return false;
+  value[0] = '\0';
+  const Text text = Open(data, size);
   bool inSection = false;
   size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = Trim(text.substr(pos, end - pos));
+  while (pos < text.length) {
+    size_t end = pos;
+    while (end < text.length && At(text, end) != '\r' && At(text, end) != '\n') ++end;
+    const Span line = Trim(text, Span{pos, end});
     pos = end;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
+    if (pos < text.length && At(text, pos) == '\r') ++pos;
+    if (pos < text.length && At(text, pos) == '\n') ++pos;
 
-    if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[') {
-      const size_t close = line.find(']');
-      if (close != std::string::npos) {
+    if (line.begin == line.end || At(text, line.begin) == ';') continue;
+    if (At(text, line.begin) == '[') {
+      const size_t close = Find(text, line, ']');
+      if (close != line.end) {
         if (inSection) return false;  // the first section of the name has ended
-        inSection = SameName(Trim(line.substr(1, close - 1)), section);
+        inSection = SameName(text, Trim(text, Span{line.begin + 1, close}), section);
         continue;
       }
     }
     if (!inSection) continue;
-    const size_t equals = line.find('=');
-    const std::string name = Trim(line.substr(0, equals));
-    if (!SameName(name, key)) continue;
-    *value = equals == std::string::npos ? std::string() : Unquote(Trim(line.substr(equals + 1)));
+    const size_t equals = Find(text, line, '=');
+    if (!SameName(text, Trim(text, Span{line.begin, equals}), key)) continue;
+    if (equals != line.end) CopyValue(text, Trim(text, Span{equals + 1, line.end}), value, capacity);
     return true;
   }
   return false;
 }
 
-uint32_t ProfileParseInt(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i;
+uint32_t ProfileParseInt(const char* text) {
+  const char* c = text;
+  while (*c != '\0' && static_cast<unsigned char>(*c) <= ' ') ++c;
   bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  if (*c == '-' || *c == '+') negative = *c++ == '-';
   uint32_t base = 10;
-  if (i + 1 < text.size() && text[i] == '0') {
-    const char prefix = text[i + 1];
-    if (prefix == 'x') base = 16;
-    if (prefix == 'o') base = 8;
-    if (prefix == 'b') base = 2;
-    if (base != 10) i += 2;
-  }
+  if (c[0] == '0' && c[1] == 'x') base = 16;
+  if (c[0] == '0' && c[1] == 'o') base = 8;
+  if (c[0] == '0' && c[1] == 'b') base = 2;
+  if (base != 10) c += 2;
   uint32_t result = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i]);
+  for (; *c != '\0'; ++c) {
+    const int digit = DigitValue(*c);
     if (digit >= static_cast<int>(base)) break;
     result = result * base + static_cast<uint32_t>(digit);
   }
@@ -116,26 +136,50 @@ uint32_t ProfileParseInt(const std::string& text) {
 }
 
 uint32_t ProfileIntFromData(const char* data, size_t size, const char* section, const char* key, int32_t fallback) {
-  std::string value;
-  if (!ProfileFindValue(data, size, section, key, &value) || value.empty()) return static_cast<uint32_t>(fallback);
-  // Windows reads the value into a 30-character buffer before it parses it.
-  return ProfileParseInt(value.substr(0, kProfileNumberLength));
-}
-
-bool ProfileReadFile(const char* path, std::string* contents) {
-  FILE* file = fopen(path, "rb");
-  if (file == nullptr) return false;
-  contents->clear();
-  char chunk[4096];
-  size_t got = 0;
-  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) contents->append(chunk, got);
-  const bool ok = ferror(file) == 0;
-  fclose(file);
-  return ok;
+  char value[kProfileNumberLength + 1];
+  if (!ProfileFindValue(data, size, section, key, value, sizeof value) || value[0] == '\0') {
+    return static_cast<uint32_t>(fallback);
+  }
+  return ProfileParseInt(value);
 }
 
 uint32_t ProfileIntFromFile(const char* section, const char* key, int32_t fallback, const char* path) {
-  std::string contents;
-  if (!ProfileReadFile(path, &contents)) return static_cast<uint32_t>(fallback);
-  return ProfileIntFromData(contents.data(), contents.size(), section, key, fallback);
+  char* data = nullptr;
+  size_t size = 0;
+  if (!ProfileReadFile(path, &data, &size)) return static_cast<uint32_t>(fallback);
+  const uint32_t value = ProfileIntFromData(data, size, section, key, fallback);
+  free(data);
+  return value;
+}
+
+bool ProfileReadFile(const char* path, char** data, size_t* size) {
+  *data = nullptr;
+  *size = 0;
+  FILE* file = fopen(path, "rb");
+  if (file == nullptr) return false;
+  size_t capacity = 0;
+  bool ok = true;
+  for (;;) {
+    if (*size == capacity) {
+      const size_t larger = capacity == 0 ? 4096 : capacity * 2;
+      char* grown = larger > capacity ? static_cast<char*>(realloc(*data, larger)) : nullptr;
+      if (grown == nullptr) {
+        ok = false;
+        break;
+      }
+      *data = grown;
+      capacity = larger;
+    }
+    const size_t got = fread(*data + *size, 1, capacity - *size, file);
+    *size += got;
+    if (got == 0) break;
+  }
+  ok = ok && ferror(file) == 0;
+  fclose(file);
+  if (!ok) {
+    free(*data);
+    *data = nullptr;
+    *size = 0;
+  }
+  return ok;
 }

@@ -85,10 +85,19 @@ TEST(ProfileReader, FileThatCannotBeReadGivesTheDefault) {
   EXPECT_EQ(ProfileIntFromFile("GPIOSETTINGS", "GPIO", 3, (dir.path / "absent.ini").string().c_str()), 3u);
   WriteFile(dir.path / "present.ini", "[GPIOSETTINGS]\nGPIO=21\n");
   EXPECT_EQ(ProfileIntFromFile("GPIOSETTINGS", "GPIO", 3, (dir.path / "present.ini").string().c_str()), 21u);
-  std::string text;
-  const std::string quoted = "[A]\nB = \" x y \" \n";
-  EXPECT_TRUE(ProfileFindValue(quoted.data(), quoted.size(), "a", "b", &text));
-  EXPECT_EQ(text, " x y ");
+}
+
+TEST(ProfileReader, ValuesAreTrimmedUnquotedAndCutToTheBuffer) {
+  const std::string file = "[A]\nB = \" x y \" \nC=abcdef\n";
+  char value[8];
+  EXPECT_TRUE(ProfileFindValue(file.data(), file.size(), "a", "b", value, sizeof value));
+  EXPECT_STREQ(value, " x y ");
+  char small[4] = {'#', '#', '#', '#'};
+  EXPECT_TRUE(ProfileFindValue(file.data(), file.size(), "a", "c", small, 3));
+  EXPECT_STREQ(small, "ab");
+  EXPECT_EQ(small[3], '#');
+  EXPECT_FALSE(ProfileFindValue(file.data(), file.size(), "a", "d", value, sizeof value));
+  EXPECT_STREQ(value, "");
 }
 
 }  // namespace

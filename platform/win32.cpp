@@ -6,7 +6,6 @@
 
 #include "platform/platform.h"
 
-const size_t kPlatformPathCapacity = MAX_PATH;
 const char kPlatformPathSeparator = '\\';
 
 void PlatformPrepareProcess() {}

@@ -1,9 +1,6 @@
 #include "settings/settings.h"
 
-#include <stdio.h>
 #include <string.h>
-
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -24,23 +21,22 @@ bool ComposePathBeside(const char* executablePath, char separator, const char* f
   return true;
 }
 
-std::string PathBesideExecutable(const char* fileName) {
-  std::vector<char> executable(kPlatformPathCapacity);
-  std::vector<char> composed(kPlatformPathCapacity);
-  if (!PlatformExecutablePath(executable.data(), executable.size())) return std::string();
-  if (!ComposePathBeside(executable.data(), kPlatformPathSeparator, fileName, composed.data(), composed.size())) {
-    return std::string();
+bool PathBesideExecutable(const char* fileName, char* buffer, size_t capacity) {
+  char executable[kPlatformPathCapacity];
+  if (!PlatformExecutablePath(executable, sizeof executable)) {
+    if (capacity > 0) buffer[0] = '\0';
+    return false;
   }
-  return std::string(composed.data());
+  return ComposePathBeside(executable, kPlatformPathSeparator, fileName, buffer, capacity);
 }
 
-std::string SettingsPath() { return PathBesideExecutable(kSettingsFileName); }
+bool SettingsPath(char* buffer, size_t capacity) { return PathBesideExecutable(kSettingsFileName, buffer, capacity); }
 
 GpioSettings LoadGpioSettings() {
   GpioSettings settings{0, 0};
-  const std::string path = SettingsPath();
-  if (path.empty()) return settings;
-  settings.gpio = static_cast<int32_t>(PlatformProfileInt("GPIOSETTINGS", "GPIO", 0, path.c_str()));
-  settings.delayTime = static_cast<int32_t>(PlatformProfileInt("GPIOSETTINGS", "DELAYTIME", 0, path.c_str()));
+  char path[kPlatformPathCapacity];
+  if (!SettingsPath(path, sizeof path)) return settings;
+  settings.gpio = static_cast<int32_t>(PlatformProfileInt("GPIOSETTINGS", "GPIO", 0, path));
+  settings.delayTime = static_cast<int32_t>(PlatformProfileInt("GPIOSETTINGS", "DELAYTIME", 0, path));
   return settings;
 }

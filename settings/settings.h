@@ -5,8 +5,6 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include <string>
-
 struct GpioSettings {
   int32_t gpio;
   int32_t delayTime;
@@ -19,12 +17,14 @@ extern const char kSettingsFileName[];
 // an empty text, when the result does not fit the buffer.
 bool ComposePathBeside(const char* executablePath, char separator, const char* fileName, char* buffer, size_t capacity);
 
-// The full path of a file beside the running executable; empty when the
-// executable's path cannot be had or the result does not fit.
-std::string PathBesideExecutable(const char* fileName);
+// The full path of a file beside the running executable. False, with an
+// empty text, when the executable's path cannot be had or the result does
+// not fit.
+bool PathBesideExecutable(const char* fileName, char* buffer, size_t capacity);
 
-// The settings file beside the running executable, or empty.
-std::string SettingsPath();
+// The settings file beside the running executable, into a buffer of
+// kPlatformPathCapacity characters; false when there is none to be had.
+bool SettingsPath(char* buffer, size_t capacity);
 
 // The pin number and the delay; whatever is missing reads as 0.
 GpioSettings LoadGpioSettings();

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "tests/fake_platform.h"
 #include "tests/support.h"
 
@@ -59,7 +60,9 @@ TEST_F(SettingsFixture, ReadsBothKeysFromTheFileBesideTheExecutable) {
   const GpioSettings settings = LoadGpioSettings();
   EXPECT_EQ(settings.gpio, 12);
   EXPECT_EQ(settings.delayTime, 250);
-  EXPECT_EQ(SettingsPath(), (dir.path / "GPIOSet.ini").string());
+  char path[kPlatformPathCapacity];
+  EXPECT_TRUE(SettingsPath(path, sizeof path));
+  EXPECT_EQ(path, (dir.path / "GPIOSet.ini").string());
 }
 
 TEST_F(SettingsFixture, WhatIsMissingReadsAsZero) {
@@ -90,12 +93,17 @@ TEST_F(SettingsFixture, AnExecutablePathThatCannotBeHadReadsAsMissing) {
   std::filesystem::remove("GPIOSet.ini");
   EXPECT_EQ(settings.gpio, 0);
   EXPECT_EQ(settings.delayTime, 0);
-  EXPECT_EQ(SettingsPath(), "");
+  char path[kPlatformPathCapacity];
+  EXPECT_FALSE(SettingsPath(path, sizeof path));
+  EXPECT_STREQ(path, "");
 }
 
 TEST_F(SettingsFixture, APathThatDoesNotFitReadsAsMissing) {
-  Fake().executablePath = "/" + std::string(250, 'x') + "/gpiocheck";  // fits 260, the composed path does not
-  EXPECT_EQ(SettingsPath(), "");
+  // The executable's path fits the system's limit; with the settings file's
+  // name in place of its own, it does not.
+  Fake().executablePath = "/" + std::string(kPlatformPathCapacity - 10, 'x') + "/gpio";
+  char path[kPlatformPathCapacity];
+  EXPECT_FALSE(SettingsPath(path, sizeof path));
   EXPECT_EQ(LoadGpioSettings().gpio, 0);
 }
 

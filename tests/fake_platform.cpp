@@ -10,12 +10,7 @@ FakePlatform& Fake() {
   return fake;
 }
 
-const size_t kPlatformPathCapacity = 260;
-#ifdef _WIN32
-const char kPlatformPathSeparator = '\\';
-#else
 const char kPlatformPathSeparator = '/';
-#endif
 
 void PlatformPrepareProcess() {}
 

@@ -3,6 +3,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 
@@ -16,13 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t second = ProfileIntFromData(bytes, size, key[0], key[1], 77);
     if (first != second) abort();
 
-    std::string value;
-    std::string again;
-    const bool found = ProfileFindValue(bytes, size, key[0], key[1], &value);
-    if (found != ProfileFindValue(bytes, size, key[0], key[1], &again) || value != again) abort();
-    if (value.size() > size) abort();
+    char value[64];
+    char again[64];
+    const bool found = ProfileFindValue(bytes, size, key[0], key[1], value, sizeof value);
+    if (found != ProfileFindValue(bytes, size, key[0], key[1], again, sizeof again)) abort();
+    if (strcmp(value, again) != 0 || strlen(value) > size) abort();
     if (ProfileParseInt(value) != ProfileParseInt(again)) abort();
   }
-  ProfileParseInt(std::string(bytes, size));
+  // The number rules on the raw bytes, as a terminated text.
+  std::string text(bytes, size);
+  ProfileParseInt(text.c_str());
   return 0;
 }
