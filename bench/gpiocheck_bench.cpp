@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support.h"
 
 namespace {
 
@@ -40,20 +40,9 @@ Sample Measure(const std::string& launcher, const std::string& program) {
   return Sample{static_cast<double>(micros) / 1e3, peak};
 }
 
-void Write(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }
-
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
-}
-
-// Microseconds at which the trace shows a call starting with `call`.
-double Stamp(const fs::path& trace, const std::string& call) {
-  std::ifstream in(trace);
-  for (std::string line; std::getline(in, line);) {
-    if (line.compare(line.find(' ') + 1, call.size(), call) == 0) return std::stod(line);
-  }
-  return 0;
 }
 
 fs::path Stage(const fs::path& build, const fs::path& dir, int delay, bool trace) {
@@ -61,8 +50,8 @@ fs::path Stage(const fs::path& build, const fs::path& dir, int delay, bool trace
   for (const char* file : {"gpiocheck", "libTovCore.so"}) {
     fs::copy_file(build / file, dir / file, fs::copy_options::overwrite_existing);
   }
-  Write(dir / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=" + std::to_string(delay) + "\n");
-  if (trace) Write(dir / "TovCoreSim.ini", "[BOARD]\nTrace=trace.log\n");
+  WriteFile(dir / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=" + std::to_string(delay) + "\n");
+  if (trace) WriteFile(dir / "TovCoreSim.ini", "[BOARD]\nTrace=trace.log\n");
   return dir / "gpiocheck";
 }
 
@@ -76,8 +65,9 @@ void Pulse(const fs::path& build, const fs::path& scratch, const std::string& la
     for (int i = 0; i < runs; ++i) {
       Measure(launcher, program.string());
       const fs::path trace = scratch / "pulse" / "trace.log";
-      const double held =
-          (Stamp(trace, "TovLibSetSioGpioValue 5 32") - Stamp(trace, "TovLibSetSioGpioValue 5 16")) / 1e3;
+      const double held = static_cast<double>(TraceStamp(trace, "TovLibSetSioGpioValue 5 32") -
+                                              TraceStamp(trace, "TovLibSetSioGpioValue 5 16")) /
+                          1e3;
       excess.push_back(held - delay);
     }
     printf("%8d %6d %10.3f %10.3f %10.3f\n",

@@ -1,7 +1,7 @@
 #include <errno.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <stdio.h>
+#include <sys/prctl.h>
 #include <time.h>
 #include <unistd.h>
 

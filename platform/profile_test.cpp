@@ -8,12 +8,6 @@
 
 namespace {
 
-std::string Utf16(const std::string& text, bool little) {
-  std::string wide = little ? "\xFF\xFE" : "\xFE\xFF";
-  for (char c : text) wide += little ? std::string{c, '\0'} : std::string{'\0', c};
-  return wide;
-}
-
 // The value GPIO in section GPIOSETTINGS reads as, with default 77.
 uint32_t Gpio(const std::string& file) {
   return ProfileIntFromData(file.data(), file.size(), "GPIOSETTINGS", "GPIO", 77);

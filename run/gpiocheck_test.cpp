@@ -39,12 +39,7 @@ struct RunFixture : testing::Test {
     return out;
   }
 
-  // The trace without its timestamps.
-  std::vector<std::string> Calls() {
-    std::vector<std::string> calls;
-    for (const std::string& line : ReadLines(dir.path / "trace.log")) calls.push_back(line.substr(line.find(' ') + 1));
-    return calls;
-  }
+  std::vector<std::string> Calls() { return TraceCalls(dir.path / "trace.log"); }
 
   // The lines between the two banners.
   static std::string Identification(const std::string& out) {

@@ -85,22 +85,12 @@ struct EndToEnd : testing::Test {
     return result;
   }
 
-  std::vector<std::string> Calls() {
-    std::vector<std::string> calls;
-    for (const std::string& line : ReadLines(dir.path / "trace.log")) {
-      std::string call = line.substr(line.find(' ') + 1);
-      if (!call.empty() && call.back() == '\r') call.pop_back();
-      calls.push_back(call);
-    }
-    return calls;
-  }
+  std::vector<std::string> Calls() { return TraceCalls(dir.path / "trace.log"); }
 
   uint64_t Stamp(const std::string& call) {
-    for (const std::string& line : ReadLines(dir.path / "trace.log")) {
-      if (line.compare(line.find(' ') + 1, call.size(), call) == 0) return std::stoull(line);
-    }
-    ADD_FAILURE() << "no " << call << " in the trace";
-    return 0;
+    const uint64_t stamp = TraceStamp(dir.path / "trace.log", call);
+    EXPECT_NE(stamp, 0u) << "no " << call << " in the trace";
+    return stamp;
   }
 
   TempDir dir;

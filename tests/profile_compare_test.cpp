@@ -17,12 +17,6 @@ namespace {
 std::string g_probe;
 std::string g_runner;
 
-std::string Utf16(const std::string& text, bool little) {
-  std::string wide = little ? "\xFF\xFE" : "\xFE\xFF";
-  for (char c : text) wide += little ? std::string{c, '\0'} : std::string{'\0', c};
-  return wide;
-}
-
 struct Row {
   const char* what;
   std::string file;

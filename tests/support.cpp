@@ -50,6 +50,29 @@ std::vector<std::string> ReadLines(const std::filesystem::path& path) {
   return lines;
 }
 
+std::string Utf16(const std::string& text, bool little) {
+  std::string wide = little ? "\xFF\xFE" : "\xFE\xFF";
+  for (char c : text) wide += little ? std::string{c, '\0'} : std::string{'\0', c};
+  return wide;
+}
+
+std::vector<std::string> TraceCalls(const std::filesystem::path& trace) {
+  std::vector<std::string> calls;
+  for (const std::string& line : ReadLines(trace)) {
+    std::string call = line.substr(line.find(' ') + 1);
+    if (!call.empty() && call.back() == '\r') call.pop_back();  // a trace written on Windows
+    calls.push_back(call);
+  }
+  return calls;
+}
+
+uint64_t TraceStamp(const std::filesystem::path& trace, const std::string& call) {
+  for (const std::string& line : ReadLines(trace)) {
+    if (line.compare(line.find(' ') + 1, call.size(), call) == 0) return std::stoull(line);
+  }
+  return 0;
+}
+
 std::string CaptureStdout(const std::function<void()>& body) {
   fflush(stdout);
   FILE* sink = tmpfile();

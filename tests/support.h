@@ -2,6 +2,8 @@
 #ifndef GPIOCHECK_TESTS_SUPPORT_H
 #define GPIOCHECK_TESTS_SUPPORT_H
 
+#include <stdint.h>
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -19,6 +21,15 @@ struct TempDir {
 void WriteFile(const std::filesystem::path& path, const std::string& contents);
 std::string ReadFile(const std::filesystem::path& path);
 std::vector<std::string> ReadLines(const std::filesystem::path& path);
+
+// The text as UTF-16 (little or big endian) behind its byte order mark.
+std::string Utf16(const std::string& text, bool little);
+
+// The calls in a simulator trace, without their timestamps.
+std::vector<std::string> TraceCalls(const std::filesystem::path& trace);
+// The timestamp (microseconds) of the first traced call that starts with
+// `call`, or 0 when there is none.
+uint64_t TraceStamp(const std::filesystem::path& trace, const std::string& call);
 
 // Everything the function writes to standard output.
 std::string CaptureStdout(const std::function<void()>& body);
