@@ -114,7 +114,7 @@ void ParseVersion(const char* text) {
 
 void OpenTrace(const char* profilePath, const char* name) {
   if (name[0] == '\0') return;
-  const bool absolute = name[0] == '/' || name[0] == '\\' || (name[0] != '\0' && name[1] == ':');
+  const bool absolute = name[0] == '/' || name[0] == '\\' || name[1] == ':';
   char path[kPlatformPathCapacity];
   if (absolute || !ComposePathBeside(profilePath, kPlatformPathSeparator, name, path, sizeof path)) {
     snprintf(path, sizeof path, "%s", name);

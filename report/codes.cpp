@@ -43,13 +43,9 @@ const char* Lookup(const CodeName (&table)[N], int32_t code) {
 
 }  // namespace
 
-const char* GpioStateName(int32_t state) { return Lookup(kGpioStates, state); }
-
-const char* LibErrorName(int32_t code) { return Lookup(kLibErrors, code); }
-
 void PrintGpioState(const GpioStatus* status) {
   if (status == nullptr) return;
-  const char* name = GpioStateName(status->state);
+  const char* name = Lookup(kGpioStates, status->state);
   if (name != nullptr) {
     printf("%s\n", name);
   } else {
@@ -59,6 +55,6 @@ void PrintGpioState(const GpioStatus* status) {
 }
 
 void PrintLibError(int32_t code) {
-  const char* name = LibErrorName(code);
+  const char* name = Lookup(kLibErrors, code);
   printf("(0x%04X) %s\n", static_cast<unsigned>(static_cast<uint32_t>(code)), name != nullptr ? name : "UNKNOWN_ERROR");
 }

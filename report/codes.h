@@ -6,11 +6,6 @@
 
 #include "run/tovcore.h"
 
-// The name of a pin state code, or null when the code is not one exactly.
-const char* GpioStateName(int32_t state);
-// The name of a library error code, or null when the table has none.
-const char* LibErrorName(int32_t code);
-
 // One line for the record's state; nothing for a null record.
 void PrintGpioState(const GpioStatus* status);
 // One line: the code in hexadecimal, then its name.

@@ -12,6 +12,18 @@ namespace {
 const char kBanner[] = "==============================================\n";
 const char kSeparator[] = "--------------------------------------\n";
 
+// Delays at or above this are cut to it: on Windows all ones waits forever.
+const uint32_t kLongestDelay = 0xFFFFFFFEu;
+
+// Flushes what has been printed, then waits the delay in milliseconds.
+void WaitDelay(int32_t delayTime) {
+  uint32_t milliseconds = static_cast<uint32_t>(delayTime);
+  if (milliseconds > kLongestDelay) milliseconds = kLongestDelay;
+  // Whoever reads a pipe or a log sees the low state while the pin is held.
+  fflush(stdout);
+  PlatformSleep(milliseconds);
+}
+
 void ShowPinState(int32_t gpio, GpioStatus* status) {
   TovLibGetSioGpioValue(gpio, status);
   PrintGpioState(status);
@@ -42,14 +54,6 @@ void QueryLibText(LibTextQuery query, const char* labelFormat) {
     PrintLibError(TovLibDllGetLastError());
   }
   free(buffer);
-}
-
-void WaitDelay(int32_t delayTime) {
-  uint32_t milliseconds = static_cast<uint32_t>(delayTime);
-  if (milliseconds > kLongestDelay) milliseconds = kLongestDelay;
-  // Whoever reads a pipe or a log sees the low state while the pin is held.
-  fflush(stdout);
-  PlatformSleep(milliseconds);
 }
 
 int RunGpioCheck() {

@@ -10,15 +10,9 @@
 // taken as a broken answer rather than allocated.
 const uint32_t kMaxLibTextLength = 65535;
 
-// Delays at or above this are cut to it: on Windows all ones waits forever.
-const uint32_t kLongestDelay = 0xFFFFFFFEu;
-
 // Prints a text the library knows only the length of, under a label format
 // ("BIOS Version [%s]\n"), or the library's error lines.
 void QueryLibText(LibTextQuery query, const char* labelFormat);
-
-// Flushes what has been printed, then waits the delay in milliseconds.
-void WaitDelay(int32_t delayTime);
 
 // The whole run. Arguments are ignored; the exit status is always 0.
 int RunGpioCheck();
