@@ -1,15 +1,22 @@
 cmake_policy(VERSION 3.25)
-# cmake -DOBJDUMP=... -DFILES="a.exe;b.dll" -P check-imports.cmake
-# Fails unless each file is a 32-bit x86 PE console image that imports only
-# the board library and Windows' own DLLs.
+# cmake -DOBJDUMP=... -DFLAVOUR=win32|win64 -DFILES="a.exe;b.dll" -P check-imports.cmake
+# Fails unless each file is a PE console image of the build's architecture
+# that imports only the board library and Windows' own DLLs.
+if(FLAVOUR STREQUAL "win64")
+  set(format "pei-x86-64")
+  set(magic "020b")
+else()
+  set(format "pei-i386")
+  set(magic "010b")
+endif()
 set(allowed kernel32.dll msvcrt.dll winmm.dll tovcore.dll user32.dll advapi32.dll)
 foreach(file IN LISTS FILES)
   execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "${OBJDUMP} -p ${file} failed")
   endif()
-  if(NOT dump MATCHES "file format pei-i386" OR NOT dump MATCHES "Magic[ \t]+010b")
-    message(FATAL_ERROR "${file}: not a 32-bit x86 PE image")
+  if(NOT dump MATCHES "file format ${format}" OR NOT dump MATCHES "Magic[ \t]+${magic}")
+    message(FATAL_ERROR "${file}: not a ${format} image")
   endif()
   if(file MATCHES "\\.exe$" AND NOT dump MATCHES "Subsystem[ \t]+00000003")
     message(FATAL_ERROR "${file}: not a console program")

@@ -1,34 +1,108 @@
 #!/bin/sh
-# Makes sure this machine has the packages the build and the tests need.
-#   ensure-tools.sh native   what `make run` needs
-#   ensure-tools.sh all      what `make test` needs (adds the Windows
-#                            cross toolchain, Wine and the checkers)
-# As root with apt it installs what is missing; otherwise it stops and says
-# the exact command. It never lets a test be skipped for want of a tool.
+# Makes sure this machine has what a command needs, by looking for the
+# commands and files themselves (not for package names):
+#   ensure-tools.sh run    what `make run` needs: a compiler, CMake, Ninja
+#   ensure-tools.sh test   what `make test` needs besides: GoogleTest, the
+#                          32-bit and the two Windows toolchains, Wine, clang
+#                          and the checkers
+# As root on a system with apt it installs what is missing; elsewhere it
+# prints what is missing and the packages that bring it, and fails.
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 
-native="cmake ninja-build g++ libgtest-dev libgmock-dev"
-all="$native libbenchmark-dev g++-mingw-w64-i686 wine wine32:i386 clang libclang-rt-14-dev clang-format clang-tidy cppcheck valgrind"
-case "${1:-all}" in
-  native) wanted=$native ;;
-  all) wanted=$all ;;
-  *) echo "usage: ensure-tools.sh native|all" >&2; exit 2 ;;
-esac
+# One "check package" pair a line. A check is cmd:NAME (a command on PATH),
+# file:PATH, or m32 (g++ -m32 links a C++ program).
+run_needs="
+cmd:cmake cmake
+cmd:ninja ninja-build
+cmd:g++ g++
+"
+test_needs="
+file:/usr/include/gtest/gtest.h libgtest-dev
+file:/usr/include/gmock/gmock.h libgmock-dev
+file:/usr/src/googletest/CMakeLists.txt googletest
+m32 g++-multilib
+cmd:i686-w64-mingw32-g++-win32 g++-mingw-w64-i686-win32
+cmd:x86_64-w64-mingw32-g++-win32 g++-mingw-w64-x86-64-win32
+file:/usr/lib/wine/wine64 wine64
+file:/usr/lib/wine/wineserver64 wine64
+cmd:clang++ clang
+cmd:clang-format clang-format
+cmd:run-clang-tidy clang-tidy
+cmd:cppcheck cppcheck
+cmd:valgrind valgrind
+"
+# 32-bit Wine only where 32-bit processes run; elsewhere the 32-bit Linux
+# tests need the user-mode emulator instead.
+i386_runs() { sh "$here/probe-i386.sh" >/dev/null; }
 
-missing=""
-for package in $wanted; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing="$missing $package"
-done
-[ -z "$missing" ] && exit 0
+have() {
+  case $1 in
+    cmd:*) command -v "${1#cmd:}" >/dev/null 2>&1 ;;
+    file:*) [ -e "${1#file:}" ] ;;
+    fuzzer) ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ;;
+    m32)
+      command -v g++ >/dev/null 2>&1 || return 1
+      scratch=$(mktemp -d)
+      printf 'int main() { return 0; }\n' >"$scratch/m.cpp"
+      if g++ -m32 "$scratch/m.cpp" -o "$scratch/m" >/dev/null 2>&1; then status=0; else status=1; fi
+      rm -rf "$scratch"
+      return $status
+      ;;
+    *) return 1 ;;
+  esac
+}
 
-command="dpkg --add-architecture i386 && apt-get update && apt-get install -y$missing"
+needs() {
+  case "$1" in
+    run) printf '%s\n' "$run_needs" ;;
+    test)
+      printf '%s\n%s\nfuzzer libclang-rt-14-dev\n' "$run_needs" "$test_needs"
+      if i386_runs; then
+        echo "file:/usr/lib/wine/wine wine32:i386"
+      else
+        echo "cmd:qemu-i386-static qemu-user-static"
+      fi
+      ;;
+    *)
+      echo "usage: ensure-tools.sh run|test" >&2
+      exit 2
+      ;;
+  esac
+}
+
+# The packages for whatever is still missing, each once.
+missing() {
+  needs "$1" | while read -r check package; do
+    [ -n "$check" ] || continue
+    have "$check" || echo "$package"
+  done | awk '!seen[$0]++' | tr '\n' ' '
+}
+
+wanted=$(missing "$1")
+[ -z "$wanted" ] && exit 0
+
 if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null 2>&1; then
-  echo "missing packages:$missing" >&2
-  echo "install them as root with:" >&2
-  echo "  $command" >&2
+  echo "missing for 'make $1': $wanted" >&2
+  echo "on Debian, as root: apt-get install $wanted" >&2
   exit 1
 fi
-echo "installing:$missing"
-dpkg --add-architecture i386
+case " $wanted" in
+  *:i386*)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      echo "adding the i386 architecture for 32-bit Wine"
+      dpkg --add-architecture i386
+    fi
+    ;;
+esac
+echo "installing: $wanted"
 apt-get update -qq
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq$missing >/dev/null
+# No recommends: qemu-user-static's would register the emulator in
+# binfmt_misc, and 32-bit Wine must never "run" through it at emulation speed.
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $wanted >/dev/null
+left=$(missing "$1")
+if [ -n "$left" ]; then
+  echo "still missing after apt-get install: $left" >&2
+  exit 1
+fi

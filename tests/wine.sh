@@ -1,34 +1,61 @@
 #!/bin/sh
-# Runs Windows test programs under one long-lived Wine server.
-#   wine.sh PREFIX start        create the prefix if needed, start the server and services
-#   wine.sh PREFIX run PROGRAM  run a program in that prefix
-#   wine.sh PREFIX stop         shut the server down
-# Nothing started here may keep the caller's output open: a service that
-# inherits a test's pipe would hold the test until the service exits.
+# Runs Windows test programs under one long-lived Wine server per prefix.
+#   wine.sh ARCH PREFIX start          make the prefix if needed, start the server
+#   wine.sh ARCH PREFIX run PROGRAM    run a program in that prefix
+#   wine.sh ARCH PREFIX guard COMMAND  run a test command that uses Wine
+#   wine.sh ARCH PREFIX stop           shut the server down
+# ARCH is win32 (32-bit Wine) or win64 (Wine's 64-bit loader). Where 32-bit
+# Wine cannot run, start, guard and stop print why and exit 77, which ctest
+# reports as skipped. Nothing started here may keep the caller's output open:
+# a service that inherits a test's pipe would hold the test until it exits.
 set -eu
-WINEPREFIX=$(mkdir -p "$1" && cd "$1" && pwd)
+arch=$1
+WINEPREFIX=$(mkdir -p "$2" && cd "$2" && pwd)
+action=$3
+shift 3
 export WINEPREFIX
 export WINEDEBUG=-all
-export WINEARCH=win32
+export WINEARCH=$arch
 # No Mono or Gecko prompts while a prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-action=$2
-shift 2
-case "$action" in
-  start)
-    wineserver -p >/dev/null 2>&1 </dev/null
-    wineboot -i >/dev/null 2>&1 </dev/null
-    wineserver -p >/dev/null 2>&1 </dev/null || true
-    ;;
-  run)
-    exec wine "$@"
-    ;;
-  stop)
-    wineserver -k >/dev/null 2>&1 </dev/null || true
-    wineserver -w >/dev/null 2>&1 </dev/null || true
+case "$arch" in
+  win32) loader=/usr/lib/wine/wine ;;
+  win64)
+    loader=/usr/lib/wine/wine64
+    export WINELOADER=$loader
     ;;
   *)
-    echo "usage: wine.sh PREFIX start|run PROGRAM [ARGS]|stop" >&2
+    echo "wine.sh: unknown architecture $arch" >&2
+    exit 2
+    ;;
+esac
+server=/usr/lib/wine/wineserver
+
+if [ "$arch" = win32 ] && [ "$action" != run ]; then
+  if ! reason=$(sh "$(dirname "$0")/../cmake/probe-i386.sh"); then
+    echo "skipped: 32-bit Wine cannot run here: $reason"
+    exit 77
+  fi
+fi
+
+case "$action" in
+  start)
+    "$server" -p >/dev/null 2>&1 </dev/null
+    "$loader" wineboot -i >/dev/null 2>&1 </dev/null
+    "$server" -p >/dev/null 2>&1 </dev/null || true
+    ;;
+  run)
+    exec "$loader" "$@"
+    ;;
+  guard)
+    exec "$@"
+    ;;
+  stop)
+    "$server" -k >/dev/null 2>&1 </dev/null || true
+    "$server" -w >/dev/null 2>&1 </dev/null || true
+    ;;
+  *)
+    echo "usage: wine.sh ARCH PREFIX start|run PROGRAM [ARGS]|guard COMMAND [ARGS]|stop" >&2
     exit 2
     ;;
 esac
