@@ -210,7 +210,7 @@ unsigned Shown(const uint32_t* length) { return length == nullptr ? 0u : *length
 
 extern "C" {
 
-TOVCORE_EXPORT void TOVAPI TovSimLoadProfile(const char* path) { Load(path); }
+TOVCORE_EXPORT void TovSimLoadProfile(const char* path) { Load(path); }
 
 TOVCORE_EXPORT bool TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t* v3, int32_t* v4) {
   const Board& board = Ready();

@@ -7,7 +7,7 @@
 extern "C" {
 // Starts the board afresh from a profile file (null: "TovCoreSim.ini" beside
 // the executable, which is also what the first operation call does).
-TOVCORE_EXPORT void TOVAPI TovSimLoadProfile(const char* path);
+TOVCORE_EXPORT void TovSimLoadProfile(const char* path);
 }
 
 #endif

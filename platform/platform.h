@@ -28,6 +28,10 @@ bool PlatformExecutablePath(char* buffer, size_t capacity);
 // file, section or key is missing.
 uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallback, const char* path);
 
+// Whether standard output is the console the user is looking at, rather
+// than a file or a pipe.
+bool PlatformOutputIsConsole();
+
 // Clears the console the user is looking at.
 void PlatformClearConsole();
 

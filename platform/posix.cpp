@@ -29,9 +29,9 @@ uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallba
   return ProfileIntFromFile(section, key, fallback, path);
 }
 
+bool PlatformOutputIsConsole() { return isatty(STDOUT_FILENO) != 0; }
+
 void PlatformClearConsole() {
-  // Escape sequences would only litter a log or a pipe.
-  if (isatty(STDOUT_FILENO) == 0) return;
   fputs("\033[H\033[2J\033[3J", stdout);
   fflush(stdout);
 }

@@ -39,8 +39,10 @@ TEST(PosixPlatform, SleepIsNeverShorterEvenWhenSignalsInterruptIt) {
   EXPECT_GE(elapsed, 60000u);
 }
 
-TEST(PosixPlatform, ClearingWritesNothingWhenOutputIsNotATerminal) {
-  EXPECT_EQ(CaptureStdout([] { PlatformClearConsole(); }), "");
+TEST(PosixPlatform, RedirectedOutputIsNotAConsole) {
+  bool console = true;
+  CaptureStdout([&] { console = PlatformOutputIsConsole(); });
+  EXPECT_FALSE(console);
 }
 
 TEST(PosixPlatform, ClosedOutputPipeDoesNotKillTheProcess) {

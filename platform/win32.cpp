@@ -26,6 +26,11 @@ uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallba
   return GetPrivateProfileIntA(section, key, fallback, path);
 }
 
+bool PlatformOutputIsConsole() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 void PlatformClearConsole() {
   fflush(stdout);
   system("CLS");

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "run/tovcore.h"
+#include "run/tovtypes.h"
 
 // One line for the record's state; nothing for a null record.
 void PrintGpioState(const GpioStatus* status);

@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "report/codes.h"
+#include "run/tovcalls.h"
 #include "settings/settings.h"
 
 namespace {
@@ -58,7 +59,9 @@ void QueryLibText(LibTextQuery query, const char* labelFormat) {
 
 int RunGpioCheck() {
   PlatformPrepareProcess();
-  PlatformClearConsole();
+  // Only a console is cleared: in a file or a pipe the clearing would leave
+  // stray bytes (cmd's CLS writes a form feed there) ahead of the banner.
+  if (PlatformOutputIsConsole()) PlatformClearConsole();
   printf("%s", kBanner);
 
   int32_t version[4] = {0, 0, 0, 0};

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "run/tovcore.h"
+#include "run/tovtypes.h"
 
 // Longest text the run accepts from the library; a larger reported length is
 // taken as a broken answer rather than allocated.

@@ -79,6 +79,15 @@ TEST_F(RunFixture, FullRunPrintsTheWholeTranscriptAndLeavesThePinHigh) {
   EXPECT_EQ(Calls(), expected);
 }
 
+TEST_F(RunFixture, OnlyAConsoleIsCleared) {
+  for (const bool console : {true, false}) {
+    Fake().clears = 0;
+    Fake().outputIsConsole = console;
+    EXPECT_EQ(Run(""), Pins("ESCORE_GPIO_INPUT_LOW", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH"));
+    EXPECT_EQ(Fake().clears, console ? 1 : 0);
+  }
+}
+
 TEST_F(RunFixture, FailedInitPrintsOneErrorLineAndStillReleasesTheLibrary) {
   EXPECT_EQ(Run("[FAIL]\nInit=0x101\n"),
             std::string(kBanner) + "DLL Version [3.1.4.15]\n(0x0101) ERRLIB_PLATFORM_UNSUPPORT\n");

@@ -46,7 +46,8 @@ struct EndToEnd : testing::Test {
     ASSERT_FALSE(build.dir.empty()) << "usage: e2e_tests BUILD_DIR PROGRAM LIBRARY [RUNNER]";
     exe = build.exe;
     fs::copy_file(fs::path(build.dir) / build.exe, dir.path / build.exe);
-    fs::copy_file(fs::path(build.dir) / build.lib, dir.path / build.lib);
+    // The library may come from a folder of the build's own (stdcall/).
+    fs::copy_file(fs::path(build.dir) / build.lib, dir.path / fs::path(build.lib).filename());
     Settings("[GPIOSETTINGS]\r\nGPIO=5\r\nDELAYTIME=20\r\n");
     Board("");
     // The working folder holds settings of its own that must never be read.

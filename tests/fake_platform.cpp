@@ -28,6 +28,8 @@ uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallba
   return ProfileIntFromFile(section, key, fallback, path);
 }
 
+bool PlatformOutputIsConsole() { return Fake().outputIsConsole; }
+
 void PlatformClearConsole() { ++Fake().clears; }
 
 void PlatformSleep(uint32_t milliseconds) { Fake().sleeps.push_back(milliseconds); }

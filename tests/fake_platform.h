@@ -11,6 +11,7 @@
 struct FakePlatform {
   std::string executablePath;
   bool executablePathFails = false;
+  bool outputIsConsole = true;
   int clears = 0;
   std::vector<uint32_t> sleeps;
 };

@@ -28,7 +28,7 @@ struct Answer {
 
 Answer g_answer;
 
-bool TOVAPI FakeQuery(char* buffer, uint32_t* length) {
+bool FakeQuery(char* buffer, uint32_t* length) {
   if (buffer == nullptr) {
     *length = g_answer.length;
     return (g_answer.flags & 1) != 0;
