@@ -44,10 +44,18 @@ fuzz: builds
 	    build/fuzz/fuzz/$${target}_fuzz-corpus tests/fuzz/$${target}_seeds || exit 1; \
 	done
 
-# Pulse accuracy and start-up cost of the native build; figures, not checks.
-bench: build/native/build.ninja
-	cmake --build --preset native
+# Pulse accuracy of the native build and of the Windows programs under Wine
+# (win32 only where 32-bit processes run), and the native start-up cost;
+# figures, not checks.
+bench: builds
 	build/native/bench/gpiocheck_bench build/native
+	@flavours="win64"; sh cmake/probe-i386.sh >/dev/null && flavours="win32 win64"; \
+	args=""; for f in $$flavours; do \
+	  sh tests/wine.sh $$f build/wineprefix-$$f start || exit 1; \
+	  args="$$args $$f build/$$f 'sh tests/wine.sh $$f build/wineprefix-$$f run'"; \
+	done; \
+	eval build/native/bench/gpiocheck_bench build/native $$args; status=$$?; \
+	for f in $$flavours; do sh tests/wine.sh $$f build/wineprefix-$$f stop; done; exit $$status
 
 clean:
 	rm -rf build

@@ -1,9 +1,12 @@
-// Figures for the README, not pass/fail checks.
-//   gpiocheck_bench BUILD_DIR
+// Figures for HACKING.md, not pass/fail checks.
+//   gpiocheck_bench NATIVE_BUILD                        the native build
+//   gpiocheck_bench NATIVE_BUILD NAME BUILD RUNNER...   Windows builds
 // Pulse accuracy: the simulator's trace gives the time from driving the pin
 // low to driving it high; the excess over the delay is what the wait adds.
-// Start-up cost: wall time and peak memory of a whole run with delay 0, beside
-// a minimal C program that prints one line.
+// Windows builds run through their runner (Wine); the native one is measured
+// on its own, before any Wine server is about. Start-up cost, native only:
+// wall time and peak memory of a whole run with delay 0, beside a minimal C
+// program that prints one line.
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -45,42 +48,67 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-fs::path Stage(const fs::path& build, const fs::path& dir, int delay, bool trace) {
+// A build to stage: its folder, program and library, and how to run it.
+struct Flavour {
+  std::string name;
+  fs::path build;
+  std::string program;
+  std::string library;
+  std::string runner;  // empty: through the launcher
+};
+
+fs::path Stage(const Flavour& flavour, const fs::path& dir, int delay, bool trace) {
   fs::create_directories(dir);
-  for (const char* file : {"gpiocheck", "libTovCore.so"}) {
-    fs::copy_file(build / file, dir / file, fs::copy_options::overwrite_existing);
+  for (const std::string& file : {flavour.program, flavour.library}) {
+    fs::copy_file(flavour.build / file, dir / file, fs::copy_options::overwrite_existing);
   }
   WriteFile(dir / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=" + std::to_string(delay) + "\n");
   if (trace) WriteFile(dir / "TovCoreSim.ini", "[BOARD]\nTrace=trace.log\n");
-  return dir / "gpiocheck";
+  return dir / flavour.program;
 }
 
-void Pulse(const fs::path& build, const fs::path& scratch, const std::string& launcher) {
-  printf("pulse: time the pin is held low, beyond the delay (ms)\n");
-  printf("%8s %6s %10s %10s %10s\n", "delay", "runs", "median", "worst", "least");
+void RunOnce(const Flavour& flavour, const fs::path& program, const std::string& launcher) {
+  if (flavour.runner.empty()) {
+    Measure(launcher, program.string());
+    return;
+  }
+  // Into a file: Wine writes to a character device such as /dev/null a
+  // byte at a time, which would put milliseconds between the traced calls.
+  const fs::path out = program.parent_path() / "stdout.txt";
+  const std::string command = flavour.runner + " '" + program.string() + "' > '" + out.string() + "' 2>&1 < /dev/null";
+  if (system(command.c_str()) != 0) {
+    fprintf(stderr, "cannot run %s\n", command.c_str());
+    exit(1);
+  }
+}
+
+void Pulse(const Flavour& flavour, const fs::path& scratch, const std::string& launcher) {
+  printf("pulse, %s: time the pin is held low beyond the delay (us)\n", flavour.name.c_str());
+  printf("%8s %6s %10s %10s %10s\n", "delay ms", "runs", "median", "worst", "least");
   for (int delay : {0, 1, 10, 100, 1000}) {
-    const fs::path program = Stage(build, scratch / "pulse", delay, true);
+    const fs::path program = Stage(flavour, scratch / "pulse", delay, true);
     const int runs = delay >= 1000 ? 5 : 30;
     std::vector<double> excess;
     for (int i = 0; i < runs; ++i) {
-      Measure(launcher, program.string());
+      RunOnce(flavour, program, launcher);
       const fs::path trace = scratch / "pulse" / "trace.log";
-      const double held = static_cast<double>(TraceStamp(trace, "TovLibSetSioGpioValue 5 32") -
-                                              TraceStamp(trace, "TovLibSetSioGpioValue 5 16")) /
-                          1e3;
-      excess.push_back(held - delay);
+      const double held = static_cast<double>(TraceStamp(trace, "TovLibSetSioGpioValue 5 32")) -
+                          static_cast<double>(TraceStamp(trace, "TovLibSetSioGpioValue 5 16"));
+      excess.push_back(held - delay * 1000.0);
     }
-    printf("%8d %6d %10.3f %10.3f %10.3f\n",
+    printf("%8d %6d %10.1f %10.1f %10.1f\n",
            delay,
            runs,
            Median(excess),
            *std::max_element(excess.begin(), excess.end()),
            *std::min_element(excess.begin(), excess.end()));
   }
+  printf("\n");
 }
 
-void Startup(const fs::path& build, const fs::path& scratch, const std::string& launcher) {
-  const fs::path program = Stage(build, scratch / "startup", 0, false);
+void Startup(const Flavour& native, const fs::path& scratch, const std::string& launcher) {
+  const fs::path& build = native.build;
+  const fs::path program = Stage(native, scratch / "startup", 0, false);
   const std::string minimal = (build / "bench" / "minimal").string();
   const int runs = 300;
   std::vector<double> toolWall, minimalWall, toolPeak, minimalPeak;
@@ -93,7 +121,7 @@ void Startup(const fs::path& build, const fs::path& scratch, const std::string& 
     minimalWall.push_back(yardstick.wallMs);
     minimalPeak.push_back(static_cast<double>(yardstick.peakKb));
   }
-  printf("\nstart-up: a whole run with delay 0 against a C program that prints one line (%d runs each)\n", runs);
+  printf("start-up: a whole run with delay 0 against a C program that prints one line (%d runs each)\n", runs);
   printf("%-12s %14s %14s\n", "", "median wall ms", "median peak KiB");
   printf("%-12s %14.3f %14.0f\n", "gpiocheck", Median(toolWall), Median(toolPeak));
   printf("%-12s %14.3f %14.0f\n", "minimal C", Median(minimalWall), Median(minimalPeak));
@@ -104,15 +132,20 @@ void Startup(const fs::path& build, const fs::path& scratch, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    fprintf(stderr, "usage: gpiocheck_bench BUILD_DIR\n");
+  if (argc < 2 || (argc - 2) % 3 != 0) {
+    fprintf(stderr, "usage: gpiocheck_bench NATIVE_BUILD [NAME BUILD RUNNER]...\n");
     return 2;
   }
-  const fs::path build = fs::absolute(argv[1]);
+  const Flavour native{"native", fs::absolute(argv[1]), "gpiocheck", "libTovCore.so", ""};
   const fs::path scratch = fs::temp_directory_path() / ("gpiocheck-bench-" + std::to_string(getpid()));
-  const std::string launcher = (build / "bench" / "launch").string();
-  Pulse(build, scratch, launcher);
-  Startup(build, scratch, launcher);
+  const std::string launcher = (native.build / "bench" / "launch").string();
+  if (argc == 2) {
+    Pulse(native, scratch, launcher);
+    Startup(native, scratch, launcher);
+  }
+  for (int i = 2; i + 2 < argc; i += 3) {
+    Pulse(Flavour{argv[i], fs::absolute(argv[i + 1]), "gpiocheck.exe", "TovCore.dll", argv[i + 2]}, scratch, launcher);
+  }
   fs::remove_all(scratch);
   return 0;
 }

@@ -39,6 +39,7 @@ struct Board {
   int32_t initError;
   bool lengthCountsZero;
   bool terminate;
+  bool overfill;
   bool fillVersion;
   bool fillStatus;
   TextAnswer bios;
@@ -46,6 +47,10 @@ struct Board {
   Pin pins[kMaxPins];  // the pins that exist, with their states
   size_t pinCount;
   FILE* trace;
+  // Lines not yet written: a write per call would sit inside the pulse the
+  // trace measures (under Wine some 20 us each).
+  char pending[16384];
+  size_t pendingLength;
 };
 
 Board g_board;
@@ -122,7 +127,15 @@ void OpenTrace(const char* profilePath, const char* name) {
   g_board.trace = fopen(path, "w");
 }
 
+void WriteTrace() {
+  if (g_board.trace == nullptr || g_board.pendingLength == 0) return;
+  fwrite(g_board.pending, 1, g_board.pendingLength, g_board.trace);
+  fflush(g_board.trace);
+  g_board.pendingLength = 0;
+}
+
 void Load(const char* path) {
+  WriteTrace();
   if (g_board.trace != nullptr) fclose(g_board.trace);
   memset(&g_board, 0, sizeof g_board);
   g_board.loaded = true;
@@ -134,7 +147,7 @@ void Load(const char* path) {
     PathBesideExecutable(kProfileName, profilePath, sizeof profilePath);
   }
   Profile profile{nullptr, 0};
-  if (profilePath[0] != '\0') ProfileReadFile(profilePath, &profile.data, &profile.size);
+  if (profilePath[0] != '\0') PlatformReadFile(profilePath, kProfileFileLimit, &profile.data, &profile.size);
 
   char text[kTextCapacity];
   TextOr(profile, "BOARD", "Version", "2.4.0.17", text, sizeof text);
@@ -144,6 +157,7 @@ void Load(const char* path) {
   g_board.initError = Number(profile, "FAIL", "Init", 0);
   g_board.lengthCountsZero = Number(profile, "BOARD", "LengthCountsZero", 0) != 0;
   g_board.terminate = Number(profile, "QUIRKS", "Terminate", 1) != 0;
+  g_board.overfill = Number(profile, "QUIRKS", "Overfill", 0) != 0;
   g_board.fillVersion = Number(profile, "QUIRKS", "FillVersion", 1) != 0;
   g_board.fillStatus = Number(profile, "QUIRKS", "FillStatus", 1) != 0;
 
@@ -165,16 +179,34 @@ Board& Ready() {
   return g_board;
 }
 
+// Like a board library that gets ready as it is loaded, the simulator reads
+// its profile and opens its trace before the program's own code runs.
+__attribute__((constructor)) void LoadOnLoad() { Ready(); }
+
+// A line of the trace: a monotonic microsecond stamp, then the call. Lines
+// are kept until the library is released or unloaded, or the store is full.
 void Trace(const char* format, ...) {
   if (g_board.trace == nullptr) return;
-  fprintf(g_board.trace, "%llu ", static_cast<unsigned long long>(PlatformMonotonicMicros()));
+  const unsigned long long stamp = static_cast<unsigned long long>(PlatformMonotonicMicros());
+  char line[512];
+  int length = snprintf(line, sizeof line, "%llu ", stamp);
   va_list args;
   va_start(args, format);
-  vfprintf(g_board.trace, format, args);
+  if (length > 0 && static_cast<size_t>(length) < sizeof line) {
+    const int call = vsnprintf(line + length, sizeof line - static_cast<size_t>(length), format, args);
+    length = call < 0 ? -1 : length + call;
+  }
   va_end(args);
-  fputc('\n', g_board.trace);
-  fflush(g_board.trace);
+  if (length < 0) return;
+  // A cut line still ends in a line feed.
+  size_t used = static_cast<size_t>(length) < sizeof line - 1 ? static_cast<size_t>(length) : sizeof line - 2;
+  line[used++] = '\n';
+  if (g_board.pendingLength + used > sizeof g_board.pending) WriteTrace();
+  memcpy(g_board.pending + g_board.pendingLength, line, used);
+  g_board.pendingLength += used;
 }
+
+__attribute__((destructor)) void WriteTraceOnUnload() { WriteTrace(); }
 
 bool Fail(int32_t code) {
   g_board.lastError = code;
@@ -198,6 +230,12 @@ bool AnswerText(const TextAnswer& answer, char* buffer, uint32_t* length) {
   if (answer.fillError != 0) return Fail(answer.fillError);
   if (*length < textLength) return Fail(ERRLIB_ARRAY_LENGTH_INSUFFICIENT);
   memcpy(buffer, answer.text, textLength);
+  if (g_board.overfill) {
+    // Up to one byte past the told length, as a careless library would, and
+    // no terminating zero.
+    memset(buffer + textLength, '#', static_cast<size_t>(*length - textLength) + 1);
+    return Succeed();
+  }
   if (g_board.terminate && *length > textLength) buffer[textLength] = '\0';
   return Succeed();
 }
@@ -283,6 +321,7 @@ TOVCORE_EXPORT bool TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state) {
 TOVCORE_EXPORT bool TOVAPI TovLibDllUnInit(void) {
   Board& board = Ready();
   Trace("TovLibDllUnInit");
+  WriteTrace();
   board.initialized = false;
   return Succeed();
 }

@@ -1,7 +1,5 @@
 #include "platform/profile.h"
 
-#include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -141,45 +139,4 @@ uint32_t ProfileIntFromData(const char* data, size_t size, const char* section, 
     return static_cast<uint32_t>(fallback);
   }
   return ProfileParseInt(value);
-}
-
-uint32_t ProfileIntFromFile(const char* section, const char* key, int32_t fallback, const char* path) {
-  char* data = nullptr;
-  size_t size = 0;
-  if (!ProfileReadFile(path, &data, &size)) return static_cast<uint32_t>(fallback);
-  const uint32_t value = ProfileIntFromData(data, size, section, key, fallback);
-  free(data);
-  return value;
-}
-
-bool ProfileReadFile(const char* path, char** data, size_t* size) {
-  *data = nullptr;
-  *size = 0;
-  FILE* file = fopen(path, "rb");
-  if (file == nullptr) return false;
-  size_t capacity = 0;
-  bool ok = true;
-  for (;;) {
-    if (*size == capacity) {
-      const size_t larger = capacity == 0 ? 4096 : capacity * 2;
-      char* grown = larger > capacity ? static_cast<char*>(realloc(*data, larger)) : nullptr;
-      if (grown == nullptr) {
-        ok = false;
-        break;
-      }
-      *data = grown;
-      capacity = larger;
-    }
-    const size_t got = fread(*data + *size, 1, capacity - *size, file);
-    *size += got;
-    if (got == 0) break;
-  }
-  ok = ok && ferror(file) == 0;
-  fclose(file);
-  if (!ok) {
-    free(*data);
-    *data = nullptr;
-    *size = 0;
-  }
-  return ok;
 }

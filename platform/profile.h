@@ -1,7 +1,7 @@
 // A reader for profile files (bracketed sections of key=value lines) that
 // follows the Windows profile reader's rules, so that one settings file
-// means the same on every system. It works in the caller's buffers and
-// allocates nothing but the file it reads.
+// means the same on every system. It works on bytes already read, in the
+// caller's buffers.
 #ifndef GPIOCHECK_PLATFORM_PROFILE_H
 #define GPIOCHECK_PLATFORM_PROFILE_H
 
@@ -11,6 +11,9 @@
 // How much of a value Windows reads as a number: it parses what fits a
 // 30-character buffer.
 const size_t kProfileNumberLength = 29;
+
+// Far above any real settings file; anything larger reads as missing.
+const size_t kProfileFileLimit = 1024 * 1024;
 
 // Finds a key in the bytes of a profile file (UTF-8, or UTF-16 with a byte
 // order mark). Section and key names match without regard to letter case;
@@ -27,12 +30,5 @@ uint32_t ProfileParseInt(const char* text);
 // A key's value read as a number, or the default when the value is missing
 // or empty.
 uint32_t ProfileIntFromData(const char* data, size_t size, const char* section, const char* key, int32_t fallback);
-
-// The same from a file; a file that cannot be read gives the default.
-uint32_t ProfileIntFromFile(const char* section, const char* key, int32_t fallback, const char* path);
-
-// Reads a whole file into memory the caller releases with free(); false,
-// with nothing to release, when it cannot be read.
-bool ProfileReadFile(const char* path, char** data, size_t* size);
 
 #endif

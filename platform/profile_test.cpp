@@ -74,13 +74,6 @@ TEST(ProfileReader, ReadsNumbersByTheWindowsRules) {
   for (const auto& c : cases) EXPECT_EQ(ProfileParseInt(c.text), c.expected) << c.text;
 }
 
-TEST(ProfileReader, FileThatCannotBeReadGivesTheDefault) {
-  TempDir dir;
-  EXPECT_EQ(ProfileIntFromFile("GPIOSETTINGS", "GPIO", 3, (dir.path / "absent.ini").string().c_str()), 3u);
-  WriteFile(dir.path / "present.ini", "[GPIOSETTINGS]\nGPIO=21\n");
-  EXPECT_EQ(ProfileIntFromFile("GPIOSETTINGS", "GPIO", 3, (dir.path / "present.ini").string().c_str()), 21u);
-}
-
 TEST(ProfileReader, ValuesAreTrimmedUnquotedAndCutToTheBuffer) {
   const std::string file = "[A]\nB = \" x y \" \nC=abcdef\n";
   char value[8];

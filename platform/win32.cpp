@@ -5,10 +5,88 @@
 #include <stdlib.h>
 
 #include "platform/platform.h"
+#include "platform/profile.h"
 
 const char kPlatformPathSeparator = '\\';
 
-void PlatformPrepareProcess() {}
+// Windows 10 1803 and later; older headers lack it.
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+namespace {
+
+// The timed wait ends this much before the deadline and the rest is spun on
+// the performance counter: a high-resolution timer and a wait at 1 ms
+// resolution both come back within it. It bounds the CPU time a wait spins.
+const uint64_t kSpinMarginMicros = 2000;
+// Without a high-resolution timer, waits at the default 15.6 ms tick may come
+// back a tick late; only this last stretch runs at 1 ms resolution, since
+// raising it is a change to the whole system on older Windows.
+const uint64_t kFineStretchMicros = 40000;
+
+HANDLE g_stopEvent = nullptr;      // set by an interrupt; ends the wait
+HANDLE g_finishedEvent = nullptr;  // set when the run has closed the library
+volatile LONG g_stopRequested = 0;
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
+  const bool again = InterlockedExchange(&g_stopRequested, 1) != 0;
+  // A second Ctrl-C or Ctrl-Break goes to the default handler, which ends
+  // the process.
+  if (again && event != CTRL_CLOSE_EVENT) return FALSE;
+  SetEvent(g_stopEvent);
+  // Windows ends the process when this returns: let the run close the
+  // library first.
+  if (event == CTRL_CLOSE_EVENT) WaitForSingleObject(g_finishedEvent, 5000);
+  return TRUE;
+}
+
+bool Stopped() { return InterlockedCompareExchange(&g_stopRequested, 0, 0) != 0; }
+
+// Waits on the stop event for whole milliseconds until `until`.
+void WaitCoarse(uint64_t until) {
+  for (uint64_t now = PlatformMonotonicMicros(); !Stopped() && now < until; now = PlatformMonotonicMicros()) {
+    const uint64_t rest = (until - now) / 1000u;
+    const DWORD wait = rest > 0xFFFFFFF0u ? 0xFFFFFFF0u : rest == 0 ? 1 : static_cast<DWORD>(rest);
+    if (g_stopEvent != nullptr) {
+      WaitForSingleObject(g_stopEvent, wait);
+    } else {
+      Sleep(wait);
+    }
+  }
+}
+
+// Waits until `until` on a high-resolution timer; false when none can be had.
+bool WaitOnTimer(uint64_t until) {
+  HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  if (timer == nullptr) return false;
+  const uint64_t now = PlatformMonotonicMicros();
+  LARGE_INTEGER due;
+  due.QuadPart = -static_cast<LONGLONG>((until > now ? until - now : 0) * 10u);  // relative, in 100 ns
+  bool ok = SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE) != 0;
+  if (ok) {
+    HANDLE handles[2] = {timer, g_stopEvent};
+    ok = WaitForMultipleObjects(g_stopEvent != nullptr ? 2 : 1, handles, FALSE, INFINITE) != WAIT_FAILED;
+  }
+  CloseHandle(timer);
+  return ok;
+}
+
+}  // namespace
+
+// Windows does not hand a closed standard handle to the next file opened.
+void PlatformOpenStandardDescriptors() {}
+
+void PlatformPrepareProcess() {
+  g_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  g_finishedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (g_stopEvent != nullptr && g_finishedEvent != nullptr) SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+void PlatformRunFinished() {
+  if (g_finishedEvent != nullptr) SetEvent(g_finishedEvent);
+}
 
 bool PlatformExecutablePath(char* buffer, size_t capacity) {
   if (capacity == 0) return false;
@@ -19,6 +97,25 @@ bool PlatformExecutablePath(char* buffer, size_t capacity) {
     buffer[0] = '\0';
     return false;
   }
+  return true;
+}
+
+bool PlatformReadFile(const char* path, size_t limit, char** data, size_t* size) {
+  *data = nullptr;
+  *size = 0;
+  FILE* file = fopen(path, "rb");
+  if (file == nullptr) return false;
+  // One byte more than the limit shows a file that is larger.
+  char* buffer = static_cast<char*>(malloc(limit + 1));
+  const size_t got = buffer != nullptr ? fread(buffer, 1, limit + 1, file) : 0;
+  const bool ok = buffer != nullptr && ferror(file) == 0 && got <= limit;
+  fclose(file);
+  if (!ok) {
+    free(buffer);
+    return false;
+  }
+  *data = buffer;
+  *size = got;
   return true;
 }
 
@@ -36,16 +133,22 @@ void PlatformClearConsole() {
   system("CLS");
 }
 
-void PlatformSleep(uint32_t milliseconds) {
-  // The default 15.6 ms tick would stretch a short pulse several times over.
-  timeBeginPeriod(1);
-  const uint64_t deadline = PlatformMonotonicMicros() + static_cast<uint64_t>(milliseconds) * 1000u;
-  Sleep(milliseconds);
-  // Sleep may come back up to a tick early; make up the rest.
-  for (uint64_t now = PlatformMonotonicMicros(); now < deadline; now = PlatformMonotonicMicros()) {
-    Sleep(static_cast<DWORD>((deadline - now + 999u) / 1000u));
+bool PlatformSleep(uint32_t milliseconds) {
+  if (milliseconds == 0) return true;
+  const uint64_t length = static_cast<uint64_t>(milliseconds) * 1000u;
+  const uint64_t deadline = PlatformMonotonicMicros() + length;
+  if (length > kSpinMarginMicros) {
+    const uint64_t until = deadline - kSpinMarginMicros;
+    if (!WaitOnTimer(until)) {
+      if (length > kSpinMarginMicros + kFineStretchMicros) WaitCoarse(until - kFineStretchMicros);
+      timeBeginPeriod(1);
+      WaitCoarse(until);
+      timeEndPeriod(1);
+    }
   }
-  timeEndPeriod(1);
+  uint64_t now = PlatformMonotonicMicros();
+  while (!Stopped() && now < deadline) now = PlatformMonotonicMicros();
+  return now >= deadline;
 }
 
 uint64_t PlatformMonotonicMicros() {

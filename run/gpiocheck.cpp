@@ -16,13 +16,23 @@ const char kSeparator[] = "--------------------------------------\n";
 // Delays at or above this are cut to it: on Windows all ones waits forever.
 const uint32_t kLongestDelay = 0xFFFFFFFEu;
 
-// Flushes what has been printed, then waits the delay in milliseconds.
+// Flushes what has been printed, then waits the delay in milliseconds. An
+// interrupt ends the wait early, and the run goes on to drive the pin high
+// and close the library; standard error says so.
 void WaitDelay(int32_t delayTime) {
   uint32_t milliseconds = static_cast<uint32_t>(delayTime);
   if (milliseconds > kLongestDelay) milliseconds = kLongestDelay;
   // Whoever reads a pipe or a log sees the low state while the pin is held.
   fflush(stdout);
-  PlatformSleep(milliseconds);
+  const uint64_t start = PlatformMonotonicMicros();
+  if (!PlatformSleep(milliseconds)) {
+    // Never longer than the delay, so it fits its 32 bits.
+    const uint64_t waited = (PlatformMonotonicMicros() - start) / 1000u;
+    fprintf(stderr,
+            "gpiocheck: wait cut short after %lu of %lu ms\n",
+            static_cast<unsigned long>(waited),
+            static_cast<unsigned long>(milliseconds));
+  }
 }
 
 void ShowPinState(int32_t gpio, GpioStatus* status) {
@@ -75,6 +85,7 @@ int RunGpioCheck() {
   if (!TovLibDllInit()) {
     PrintLibError(TovLibDllGetLastError());
     TovLibDllUnInit();
+    PlatformRunFinished();
     return 0;
   }
 
@@ -101,5 +112,6 @@ int RunGpioCheck() {
   ShowPinState(settings.gpio, &status);
 
   TovLibDllUnInit();
+  PlatformRunFinished();
   return 0;
 }

@@ -43,9 +43,13 @@ struct RunFixture : testing::Test {
 
   // The lines between the two banners.
   static std::string Identification(const std::string& out) {
-    const size_t first = out.find(kBanner) + sizeof kBanner - 1;
-    const size_t version = out.find('\n', first) + 1;
-    return out.substr(version, out.find(kBanner, first) - version);
+    const size_t banner = out.find(kBanner);
+    if (banner == std::string::npos) return "<no banner>";
+    const size_t first = banner + sizeof kBanner - 1;
+    const size_t version = out.find('\n', first);
+    const size_t closing = out.find(kBanner, first);
+    if (version == std::string::npos || closing == std::string::npos || closing < version) return "<no second banner>";
+    return out.substr(version + 1, closing - version - 1);
   }
 
   TempDir dir;
@@ -88,12 +92,25 @@ TEST_F(RunFixture, OnlyAConsoleIsCleared) {
   }
 }
 
+TEST_F(RunFixture, InterruptedWaitIsReportedOnStandardErrorAndTheRunFinishes) {
+  Fake().waitInterrupted = true;
+  std::string out;
+  const std::string errors = CaptureStderr([&] { out = Run(""); });
+  EXPECT_EQ(out, Pins("ESCORE_GPIO_INPUT_LOW", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH"));
+  EXPECT_EQ(errors, "gpiocheck: wait cut short after 0 of 500 ms\n");
+  const std::vector<std::string> calls = Calls();
+  EXPECT_EQ(CallAt(calls, 9), "TovLibSetSioGpioValue 5 32");
+  EXPECT_EQ(CallAt(calls, 11), "TovLibDllUnInit");
+  EXPECT_EQ(Fake().finished, 1);
+}
+
 TEST_F(RunFixture, FailedInitPrintsOneErrorLineAndStillReleasesTheLibrary) {
   EXPECT_EQ(Run("[FAIL]\nInit=0x101\n"),
             std::string(kBanner) + "DLL Version [3.1.4.15]\n(0x0101) ERRLIB_PLATFORM_UNSUPPORT\n");
   const std::vector<std::string> expected = {
       "TovLibDllGetVersion", "TovLibDllInit -> 0", "TovLibDllGetLastError -> 0x101", "TovLibDllUnInit"};
   EXPECT_EQ(Calls(), expected);
+  EXPECT_EQ(Fake().finished, 1);
   EXPECT_TRUE(Fake().sleeps.empty());
 }
 
@@ -116,6 +133,9 @@ TEST_F(RunFixture, TextQueriesReportTheirFailuresAndNeverOverrun) {
        "[BOARD]\nLengthCountsZero=1\n",
        "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
       {"fill writes no terminator", "[QUIRKS]\nTerminate=0\n", "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
+      {"fill writes one byte past the length and no terminator",
+       "[QUIRKS]\nOverfill=1\n",
+       "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n"},
       {"reported length shorter than the text",
        "[QUIRKS]\nPlatformNameLength=4\n",
        "BIOS Version [BIOS 1.0]\n(0x0108) ERRLIB_ARRAY_LENGTH_INSUFFICIENT\n"},
@@ -139,8 +159,8 @@ TEST_F(RunFixture, TextQueriesReportTheirFailuresAndNeverOverrun) {
 TEST_F(RunFixture, RefusedLengthMakesNoFillCall) {
   Run("[QUIRKS]\nBIOSVersionLength=100000\n");
   const std::vector<std::string> calls = Calls();
-  EXPECT_EQ(calls[2], "TovLibGetBIOSVersion null 0");
-  EXPECT_EQ(calls[3], "TovLibGetPlatformName null 0");
+  EXPECT_EQ(CallAt(calls, 2), "TovLibGetBIOSVersion null 0");
+  EXPECT_EQ(CallAt(calls, 3), "TovLibGetPlatformName null 0");
 }
 
 TEST_F(RunFixture, UnfilledAnswersShowAsZero) {
@@ -176,7 +196,7 @@ TEST_F(RunFixture, NoSettingsFileExercisesPinZeroWithNoWait) {
   EXPECT_EQ(Run("[PINS]\n0=2\n"),
             Pins("ESCORE_GPIO_DISABLED", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH", 0, 0));
   EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>{0});
-  EXPECT_EQ(Calls()[6], "TovLibGetSioGpioValue 0");
+  EXPECT_EQ(CallAt(Calls(), 6), "TovLibGetSioGpioValue 0");
 }
 
 }  // namespace

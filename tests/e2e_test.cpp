@@ -2,9 +2,14 @@
 // a folder of its own, beside a GPIOSet.ini. The arguments name the build:
 //   e2e_tests BUILD_DIR PROGRAM LIBRARY [RUNNER]   (RUNNER: say, wine)
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,29 +69,92 @@ struct EndToEnd : testing::Test {
                   extra);
   }
 
-  // Runs the program from another working folder.
-  Result Run(const std::string& arguments = "", const std::string& pipeTo = "") {
+  // The shell command that runs the program from another working folder.
+  std::string Command(const std::string& arguments, const std::string& redirections) {
     const std::string& runner = TheBuild().runner;
-    const std::string program =
-        (runner.empty() ? Quoted((dir.path / exe).string()) : runner + " " + Quoted((dir.path / exe).string()));
-    const std::string out = (dir.path / "stdout.txt").string();
-    std::string command = "cd " + Quoted((dir.path / "elsewhere").string()) + " && ";
-    if (pipeTo.empty()) {
-      command += program + " " + arguments + " > " + Quoted(out) + " 2> /dev/null < /dev/null";
-    } else {
-      // The program's own status, not the pipe reader's.
-      command =
-          "bash -c " + Quoted(command + program + " 2>/dev/null </dev/null | " + pipeTo + "; exit ${PIPESTATUS[0]}");
-    }
-    const int raw = system(command.c_str());
-    Result result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ""};
-    // The Windows console's line ends; any other carriage return stays and fails.
-    const std::string printed = ReadFile(out);
-    for (size_t i = 0; i < printed.size(); ++i) {
-      if (printed[i] != '\r' || i + 1 >= printed.size() || printed[i + 1] != '\n') result.out += printed[i];
-    }
-    return result;
+    const std::string program = Quoted((dir.path / exe).string());
+    return "cd " + Quoted((dir.path / "elsewhere").string()) + " && exec " +
+           (runner.empty() ? program : runner + " " + program) + " " + arguments + " " + redirections;
   }
+
+  std::string Redirections() const {
+    return "> " + Quoted((dir.path / "stdout.txt").string()) + " 2> " + Quoted((dir.path / "stderr.txt").string()) +
+           " < /dev/null";
+  }
+
+  Result Run(const std::string& arguments = "") { return Finish(system(Command(arguments, Redirections()).c_str())); }
+
+  // Runs the program with its standard output closed.
+  Result RunWithoutStdout() {
+    const std::string redirections = ">&- 2> " + Quoted((dir.path / "stderr.txt").string()) + " < /dev/null";
+    return Finish(system(Command("", redirections).c_str()));
+  }
+
+  // Runs the program into a pipe whose reader stops after one byte; the
+  // status is the program's own, not the reader's.
+  Result RunIntoShortPipe() {
+    const std::string command =
+        "bash -c " + Quoted(Command("", "2>/dev/null </dev/null") + " | head -c 1 > /dev/null; exit ${PIPESTATUS[0]}");
+    return Finish(system(command.c_str()));
+  }
+
+  // Starts the program in the background; Wait() collects it.
+  pid_t Start() {
+    // What an earlier run printed must not pass for this one's.
+    fs::remove(dir.path / "stdout.txt");
+    const std::string command = Command("", Redirections());
+    const pid_t pid = fork();
+    if (pid == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return pid;
+  }
+
+  // Waits up to a minute for a started program; one that is still running
+  // then is killed and counts as failed.
+  Result Wait(pid_t pid) {
+    int raw = 0;
+    for (int i = 0; i < 6000 && waitpid(pid, &raw, WNOHANG) == 0; ++i) usleep(10000);
+    if (waitpid(pid, &raw, WNOHANG) == 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &raw, 0);
+      ADD_FAILURE() << "the program did not end within a minute";
+      return Result{-1, Printed()};
+    }
+    return Finish(raw);
+  }
+
+  // Waits until the program has printed `text`; false when it ends first or
+  // takes longer than half a minute.
+  bool WaitForOutput(pid_t pid, const std::string& text) {
+    for (int i = 0; i < 3000; ++i) {
+      if (Printed().find(text) != std::string::npos) return true;
+      int raw = 0;
+      if (waitpid(pid, &raw, WNOHANG) != 0) return false;
+      usleep(10000);
+    }
+    return false;
+  }
+
+  Result Finish(int raw) { return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Printed()}; }
+
+  // What the program wrote to standard output so far.
+  std::string Printed() { return WithoutCarriageReturns(ReadFile(dir.path / "stdout.txt")); }
+
+  // Without the Windows console's line ends; any other carriage return stays
+  // and fails.
+  static std::string WithoutCarriageReturns(const std::string& printed) {
+    std::string text;
+    for (size_t i = 0; i < printed.size(); ++i) {
+      if (printed[i] != '\r' || i + 1 >= printed.size() || printed[i + 1] != '\n') text += printed[i];
+    }
+    return text;
+  }
+
+  std::string Errors() { return WithoutCarriageReturns(ReadFile(dir.path / "stderr.txt")); }
+
+  bool IsWindowsProgram() const { return exe.size() > 4 && exe.compare(exe.size() - 4, 4, ".exe") == 0; }
 
   std::vector<std::string> Calls() { return TraceCalls(dir.path / "trace.log"); }
 
@@ -111,10 +179,10 @@ TEST_F(EndToEnd, FullRunPrintsTheTranscriptExitsZeroAndIgnoresArguments) {
     EXPECT_EQ(result.status, 0) << arguments;
     EXPECT_EQ(result.out, kFullRun) << arguments;
     const std::vector<std::string> calls = Calls();
-    ASSERT_EQ(calls.size(), 12u);
-    EXPECT_EQ(calls[7], "TovLibSetSioGpioValue 5 16");
-    EXPECT_EQ(calls[9], "TovLibSetSioGpioValue 5 32");
-    EXPECT_EQ(calls[11], "TovLibDllUnInit");
+    EXPECT_EQ(calls.size(), 12u);
+    EXPECT_EQ(CallAt(calls, 7), "TovLibSetSioGpioValue 5 16");
+    EXPECT_EQ(CallAt(calls, 9), "TovLibSetSioGpioValue 5 32");
+    EXPECT_EQ(CallAt(calls, 11), "TovLibDllUnInit");
   }
 }
 
@@ -137,12 +205,85 @@ TEST_F(EndToEnd, NoSettingsFileExercisesPinZero) {
   const Result result = Run();
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("Get GPIO0\nDELAYTIME = 0\n"), std::string::npos);
-  EXPECT_EQ(Calls()[6], "TovLibGetSioGpioValue 0");
+  EXPECT_EQ(CallAt(Calls(), 6), "TovLibGetSioGpioValue 0");
 }
 
 TEST_F(EndToEnd, ClosedOutputPipeStillExitsZero) {
   Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=300\n");
-  EXPECT_EQ(Run("", "head -c 1 > /dev/null").status, 0);
+  EXPECT_EQ(RunIntoShortPipe().status, 0);
+}
+
+const char kLowState[] = "New state before delay\n--------------------------------------\nESCORE_GPIO_OUTPUT_LOW\n";
+
+TEST_F(EndToEnd, LowStateCanBeReadWhileThePinIsHeld) {
+  Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=60000\n");
+  const pid_t pid = Start();
+  ASSERT_GT(pid, 0);
+  const bool shown = WaitForOutput(pid, kLowState);
+  int raw = 0;
+  const bool running = waitpid(pid, &raw, WNOHANG) == 0;
+  kill(pid, SIGKILL);
+  waitpid(pid, &raw, 0);
+  EXPECT_TRUE(shown) << Printed();
+  EXPECT_TRUE(running) << "the program ended before the delay did";
+}
+
+TEST_F(EndToEnd, InterruptDuringTheWaitFinishesTheRunCleanly) {
+  // Wine turns SIGINT into the console's Ctrl-C; the other two have no
+  // Windows counterpart it would deliver.
+  const std::vector<int> signals =
+      IsWindowsProgram() ? std::vector<int>{SIGINT} : std::vector<int>{SIGINT, SIGTERM, SIGHUP};
+  for (const int signo : signals) {
+    Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=60000\n");
+    const pid_t pid = Start();
+    ASSERT_GT(pid, 0);
+    EXPECT_TRUE(WaitForOutput(pid, kLowState)) << signo;
+    kill(pid, signo);
+    const Result result = Wait(pid);
+    EXPECT_EQ(result.status, 0) << signo;
+    std::string expected = kFullRun;
+    expected.replace(expected.find("DELAYTIME = 20"), 14, "DELAYTIME = 60000");
+    EXPECT_EQ(result.out, expected) << signo;
+    const std::vector<std::string> calls = Calls();
+    EXPECT_EQ(CallAt(calls, 9), "TovLibSetSioGpioValue 5 32") << signo;
+    EXPECT_EQ(CallAt(calls, 11), "TovLibDllUnInit") << signo;
+    const std::string errors = Errors();
+    EXPECT_EQ(errors.rfind("gpiocheck: wait cut short after ", 0), 0u) << errors;
+    EXPECT_NE(errors.find(" of 60000 ms\n"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+  }
+}
+
+// What follows relies on POSIX behaviour: descriptors, FIFOs, the Linux settings reader.
+
+using EndToEndPosix = EndToEnd;
+
+TEST_F(EndToEndPosix, ClosedStandardOutputLeavesTheLibrarysFilesAlone) {
+  EXPECT_EQ(RunWithoutStdout().status, 0);
+  const std::string trace = ReadFile(dir.path / "trace.log");
+  EXPECT_EQ(trace.find("DLL Version"), std::string::npos) << trace;
+  EXPECT_EQ(Calls().size(), 12u) << trace;
+}
+
+TEST_F(EndToEndPosix, SettingsThatAreNoRegularFileOrTooLargeReadAsMissing) {
+  const std::string settings = "[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=20\n";
+  const struct {
+    const char* what;
+    std::function<void(const fs::path&)> make;
+  } cases[] = {
+      {"FIFO", [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+      {"link to /dev/zero", [](const fs::path& path) { fs::create_symlink("/dev/zero", path); }},
+      {"oversized",
+       [&](const fs::path& path) { WriteFile(path, settings + std::string(size_t{2} * 1024 * 1024, ';')); }},
+  };
+  for (const auto& c : cases) {
+    fs::remove(dir.path / "GPIOSet.ini");
+    c.make(dir.path / "GPIOSet.ini");
+    const Result result = Run();
+    EXPECT_EQ(result.status, 0) << c.what;
+    EXPECT_NE(result.out.find("Get GPIO0\nDELAYTIME = 0\n"), std::string::npos) << c.what << ":\n" << result.out;
+    EXPECT_EQ(CallAt(Calls(), 6), "TovLibGetSioGpioValue 0") << c.what;
+  }
 }
 
 }  // namespace

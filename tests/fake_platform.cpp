@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile.h"
+#include "tests/support.h"
 
 FakePlatform& Fake() {
   static FakePlatform fake;
@@ -12,7 +13,11 @@ FakePlatform& Fake() {
 
 const char kPlatformPathSeparator = '/';
 
+void PlatformOpenStandardDescriptors() {}
+
 void PlatformPrepareProcess() {}
+
+void PlatformRunFinished() { ++Fake().finished; }
 
 bool PlatformExecutablePath(char* buffer, size_t capacity) {
   const std::string& path = Fake().executablePath;
@@ -25,13 +30,18 @@ bool PlatformExecutablePath(char* buffer, size_t capacity) {
 }
 
 uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
-  return ProfileIntFromFile(section, key, fallback, path);
+  // A missing file reads as empty, which gives the default.
+  const std::string contents = ReadFile(path);
+  return ProfileIntFromData(contents.data(), contents.size(), section, key, fallback);
 }
 
 bool PlatformOutputIsConsole() { return Fake().outputIsConsole; }
 
 void PlatformClearConsole() { ++Fake().clears; }
 
-void PlatformSleep(uint32_t milliseconds) { Fake().sleeps.push_back(milliseconds); }
+bool PlatformSleep(uint32_t milliseconds) {
+  Fake().sleeps.push_back(milliseconds);
+  return !Fake().waitInterrupted;
+}
 
 uint64_t PlatformMonotonicMicros() { return 0; }

@@ -12,7 +12,9 @@ struct FakePlatform {
   std::string executablePath;
   bool executablePathFails = false;
   bool outputIsConsole = true;
+  bool waitInterrupted = false;  // each wait reports itself cut short
   int clears = 0;
+  int finished = 0;
   std::vector<uint32_t> sleeps;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile.h"
+#include "platform/platform.h"
 #include "tests/support.h"
 
 namespace {
@@ -99,8 +99,8 @@ TEST(ProfileReaderAgainstWindows, EveryFileReadsTheSame) {
     unsigned long windowsDelay = 0;
     ASSERT_TRUE(lines >> windowsGpio >> windowsDelay) << "no answer for " << rows[i].what << " in:\n" << output;
     const std::string path = (dir.path / ("case" + std::to_string(i) + ".ini")).string();
-    EXPECT_EQ(ProfileIntFromFile("GPIOSETTINGS", "GPIO", 77, path.c_str()), windowsGpio) << rows[i].what;
-    EXPECT_EQ(ProfileIntFromFile("GPIOSETTINGS", "DELAYTIME", 77, path.c_str()), windowsDelay) << rows[i].what;
+    EXPECT_EQ(PlatformProfileInt("GPIOSETTINGS", "GPIO", 77, path.c_str()), windowsGpio) << rows[i].what;
+    EXPECT_EQ(PlatformProfileInt("GPIOSETTINGS", "DELAYTIME", 77, path.c_str()), windowsDelay) << rows[i].what;
   }
 }
 

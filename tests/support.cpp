@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <atomic>
 #include <chrono>
@@ -66,21 +67,30 @@ std::vector<std::string> TraceCalls(const std::filesystem::path& trace) {
   return calls;
 }
 
+std::string CallAt(const std::vector<std::string>& calls, size_t index) {
+  return index < calls.size() ? calls[index] : "<no call " + std::to_string(index) + ">";
+}
+
 uint64_t TraceStamp(const std::filesystem::path& trace, const std::string& call) {
   for (const std::string& line : ReadLines(trace)) {
-    if (line.compare(line.find(' ') + 1, call.size(), call) == 0) return std::stoull(line);
+    const size_t space = line.find(' ');
+    if (space == std::string::npos || space == 0 || line.compare(space + 1, call.size(), call) != 0) continue;
+    if (line.find_first_not_of("0123456789") != space) continue;  // not a line of the trace's own
+    return std::strtoull(line.c_str(), nullptr, 10);
   }
   return 0;
 }
 
-std::string CaptureStdout(const std::function<void()>& body) {
-  fflush(stdout);
+namespace {
+
+std::string Capture(FILE* stream, const std::function<void()>& body) {
+  fflush(stream);
   FILE* sink = tmpfile();
-  const int saved = dup(fileno(stdout));
-  dup2(fileno(sink), fileno(stdout));
+  const int saved = dup(fileno(stream));
+  dup2(fileno(sink), fileno(stream));
   body();
-  fflush(stdout);
-  dup2(saved, fileno(stdout));
+  fflush(stream);
+  dup2(saved, fileno(stream));
   close(saved);
   std::string captured;
   rewind(sink);
@@ -90,3 +100,9 @@ std::string CaptureStdout(const std::function<void()>& body) {
   fclose(sink);
   return captured;
 }
+
+}  // namespace
+
+std::string CaptureStdout(const std::function<void()>& body) { return Capture(stdout, body); }
+
+std::string CaptureStderr(const std::function<void()>& body) { return Capture(stderr, body); }

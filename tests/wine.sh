@@ -40,7 +40,8 @@ fi
 
 case "$action" in
   start)
-    "$server" -p >/dev/null 2>&1 </dev/null
+    # A server left running by an earlier run is as good as a new one.
+    "$server" -p >/dev/null 2>&1 </dev/null || true
     "$loader" wineboot -i >/dev/null 2>&1 </dev/null
     "$server" -p >/dev/null 2>&1 </dev/null || true
     ;;
