@@ -57,9 +57,16 @@ void WaitCoarse(uint64_t until) {
   }
 }
 
+typedef HANDLE(WINAPI* CreateTimerEx)(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD, DWORD);
+
 // Waits until `until` on a high-resolution timer; false when none can be had.
 bool WaitOnTimer(uint64_t until) {
-  HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  // Looked up rather than imported, so that the program still starts on a
+  // Windows older than Vista, which lacks it.
+  const CreateTimerEx create = reinterpret_cast<CreateTimerEx>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateWaitableTimerExW")));
+  if (create == nullptr) return false;
+  HANDLE timer = create(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
   if (timer == nullptr) return false;
   const uint64_t now = PlatformMonotonicMicros();
   LARGE_INTEGER due;
