@@ -25,8 +25,11 @@ builds:
 	done
 
 test: builds
-	@sh cmake/probe-i386.sh >/dev/null && echo "32-bit processes run here: linux-i386 runs natively, win32 under 32-bit Wine" || \
-	  echo "$$(sh cmake/probe-i386.sh): linux-i386 runs under qemu-i386-static, and the win32 Wine runs are skipped"
+	@if reason=$$(sh cmake/probe-i386.sh); then \
+	  echo "32-bit processes run here: linux-i386 runs natively, win32 under 32-bit Wine"; \
+	else \
+	  echo "$$reason: linux-i386 runs under qemu-i386-static, and the win32 Wine runs are skipped"; \
+	fi
 	status=0; for preset in $(TREES); do ctest --preset $$preset || status=1; done; exit $$status
 
 # Zips for Windows users: gpiocheck.exe, GPIOSet.ini, a readme, and the

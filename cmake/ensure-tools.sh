@@ -11,7 +11,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 
 # One "check package" pair a line. A check is cmd:NAME (a command on PATH),
-# file:PATH, or m32 (g++ -m32 links a C++ program).
+# file:PATH, fuzzer (clang's libFuzzer runtime) or m32 (g++ -m32 links a C++
+# program).
 run_needs="
 cmd:cmake cmake
 cmd:ninja ninja-build
@@ -27,6 +28,7 @@ cmd:x86_64-w64-mingw32-g++-win32 g++-mingw-w64-x86-64-win32
 file:/usr/lib/wine/wine64 wine64
 file:/usr/lib/wine/wineserver64 wine64
 cmd:clang++ clang
+fuzzer libclang-rt-14-dev
 cmd:clang-format clang-format
 cmd:run-clang-tidy clang-tidy
 cmd:cppcheck cppcheck
@@ -57,7 +59,7 @@ needs() {
   case "$1" in
     run) printf '%s\n' "$run_needs" ;;
     test)
-      printf '%s\n%s\nfuzzer libclang-rt-14-dev\n' "$run_needs" "$test_needs"
+      printf '%s\n%s\n' "$run_needs" "$test_needs"
       if i386_runs; then
         echo "file:/usr/lib/wine/wine wine32:i386"
       else

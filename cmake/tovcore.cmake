@@ -4,6 +4,10 @@ function(gpiocheck_simulator target)
   target_compile_definitions(${target} PRIVATE TOVCORE_BUILDING_LIBRARY)
   target_link_libraries(${target} PRIVATE gpiocheck_core gpiocheck_platform)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME TovCore)
+  if(NOT WIN32)
+    # Only the operations leave the simulator, whatever it links.
+    target_link_options(${target} PRIVATE "LINKER:--exclude-libs,ALL")
+  endif()
   gpiocheck_warnings(${target})
 endfunction()
 gpiocheck_simulator(TovCore)
@@ -25,12 +29,6 @@ if(WIN32)
 else()
   # The program names libTovCore.so in its NEEDED entry and finds it beside
   # itself, so the board's own library drops in under the same name.
-  # Only the operations leave the simulator, whatever it links.
-  foreach(target TovCore TovCoreStdcall)
-    if(TARGET ${target})
-      target_link_options(${target} PRIVATE "LINKER:--exclude-libs,ALL")
-    endif()
-  endforeach()
   add_library(tovcore_import INTERFACE)
   target_link_libraries(tovcore_import INTERFACE TovCore)
   function(gpiocheck_beside_library target)

@@ -16,9 +16,10 @@ constexpr size_t kPlatformPathCapacity = 4096;
 // The separator at which a directory part is cut.
 extern const char kPlatformPathSeparator;
 
-// Opens any of the standard descriptors 0, 1 and 2 that is closed on the
-// null device, so that no file opened later takes its place. The program
-// does this before any library is initialised; nothing to do on Windows.
+// POSIX only: opens any of the standard descriptors 0, 1 and 2 that is
+// closed on the null device, so that no file opened later takes its place.
+// The program does this before any library is initialised. Windows does not
+// hand a closed standard handle to the next file opened.
 void PlatformOpenStandardDescriptors();
 
 // Puts the process into the state the run needs: a closed output pipe must

@@ -112,7 +112,8 @@ bool PlatformReadFile(const char* path, size_t limit, char** data, size_t* size)
   if (fd < 0) return false;
   struct stat info {};
   bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= limit;
-  // One byte more than the limit shows a file that grew past it.
+  // One byte past the size, so that a file at the limit that grew since
+  // fstat is refused.
   const size_t capacity = ok ? static_cast<size_t>(info.st_size) + 1 : 0;
   char* buffer = ok ? static_cast<char*>(malloc(capacity)) : nullptr;
   ok = buffer != nullptr;

@@ -82,9 +82,6 @@ bool WaitOnTimer(uint64_t until) {
 
 }  // namespace
 
-// Windows does not hand a closed standard handle to the next file opened.
-void PlatformOpenStandardDescriptors() {}
-
 void PlatformPrepareProcess() {
   g_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   g_finishedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);

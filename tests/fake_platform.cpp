@@ -13,8 +13,6 @@ FakePlatform& Fake() {
 
 const char kPlatformPathSeparator = '/';
 
-void PlatformOpenStandardDescriptors() {}
-
 void PlatformPrepareProcess() {}
 
 void PlatformRunFinished() { ++Fake().finished; }

@@ -28,20 +28,18 @@ add_test(NAME ${name}.e2e
 add_test(NAME ${name}.profile_reader
   COMMAND ${wine} guard ${GPIOCHECK_HOST_TESTS}/profile_compare_tests ${CMAKE_BINARY_DIR}/tests/profile_probe.exe "${runner}")
 set(wine_tests ${name}.e2e ${name}.profile_reader)
-if(TARGET TovCoreStdcall)
+set(images ${CMAKE_BINARY_DIR}/gpiocheck.exe ${CMAKE_BINARY_DIR}/TovCore.dll)
+if(GPIOCHECK_X86_32)
   # The one 32-bit program against a board library that pops its own arguments.
   add_test(NAME ${name}.e2e.stdcall
     COMMAND ${wine} guard ${GPIOCHECK_HOST_TESTS}/e2e_tests ${windows_cases} ${CMAKE_BINARY_DIR} gpiocheck.exe stdcall/TovCore.dll "${runner}")
   list(APPEND wine_tests ${name}.e2e.stdcall)
+  list(APPEND images ${CMAKE_BINARY_DIR}/stdcall/TovCore.dll)
 endif()
 set_tests_properties(${wine_tests} PROPERTIES FIXTURES_REQUIRED wine)
 set_tests_properties(${wine_tests} ${name}.wine.start ${name}.wine.stop PROPERTIES
   RESOURCE_LOCK ${GPIOCHECK_WINEPREFIX} SKIP_RETURN_CODE ${skip})
 
-set(images ${CMAKE_BINARY_DIR}/gpiocheck.exe ${CMAKE_BINARY_DIR}/TovCore.dll)
-if(TARGET TovCoreStdcall)
-  list(APPEND images ${CMAKE_BINARY_DIR}/stdcall/TovCore.dll)
-endif()
 add_test(NAME ${name}.imports
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFLAVOUR=${GPIOCHECK_FLAVOUR} "-DFILES=${images}"
           -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
