@@ -1,6 +1,9 @@
 // A healthy simulated board by default; TovCoreSim.ini makes it misbehave in
 // the ways the tool has to cope with. Kept to plain buffers, like the tool,
 // so that loading it costs no C++ runtime.
+// Boolean results as the whole result register, so that the bits above the
+// low byte can carry noise, as a library's may.
+#define TOVCORE_BOOL uint32_t
 #include "boardsim/boardsim.h"
 
 #include <stdarg.h>
@@ -42,6 +45,8 @@ struct Board {
   bool overfill;
   bool fillVersion;
   bool fillStatus;
+  bool noisyBool;
+  uint32_t initMillis;
   TextAnswer bios;
   TextAnswer platform;
   Pin pins[kMaxPins];  // the pins that exist, with their states
@@ -124,7 +129,7 @@ void OpenTrace(const char* profilePath, const char* name) {
   if (absolute || !ComposePathBeside(profilePath, kPlatformPathSeparator, name, path, sizeof path)) {
     snprintf(path, sizeof path, "%s", name);
   }
-  g_board.trace = fopen(path, "w");
+  g_board.trace = PlatformOpenFile(path, "w");
 }
 
 void WriteTrace() {
@@ -160,6 +165,8 @@ void Load(const char* path) {
   g_board.overfill = Number(profile, "QUIRKS", "Overfill", 0) != 0;
   g_board.fillVersion = Number(profile, "QUIRKS", "FillVersion", 1) != 0;
   g_board.fillStatus = Number(profile, "QUIRKS", "FillStatus", 1) != 0;
+  g_board.noisyBool = Number(profile, "QUIRKS", "NoisyBool", 0) != 0;
+  g_board.initMillis = static_cast<uint32_t>(Number(profile, "QUIRKS", "InitMillis", 0));
 
   TextOr(profile, "BOARD", "Pins", "0-63", text, sizeof text);
   AddPins(text);
@@ -208,17 +215,21 @@ void Trace(const char* format, ...) {
 
 __attribute__((destructor)) void WriteTraceOnUnload() { WriteTrace(); }
 
-bool Fail(int32_t code) {
+// A boolean result as the register holds it; with NoisyBool the bits above
+// the low byte are not zero, whatever the answer.
+TOVCORE_BOOL Answer(bool ok) { return (g_board.noisyBool ? 0x5A5A5A00u : 0u) | (ok ? 1u : 0u); }
+
+TOVCORE_BOOL Fail(int32_t code) {
   g_board.lastError = code;
-  return false;
+  return Answer(false);
 }
 
-bool Succeed() {
+TOVCORE_BOOL Succeed() {
   g_board.lastError = ERRLIB_SUCCESS;
-  return true;
+  return Answer(true);
 }
 
-bool AnswerText(const TextAnswer& answer, char* buffer, uint32_t* length) {
+TOVCORE_BOOL AnswerText(const TextAnswer& answer, char* buffer, uint32_t* length) {
   if (!g_board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
   if (length == nullptr) return Fail(ERRLIB_INVALID_PARAMETER);
   const uint32_t textLength = static_cast<uint32_t>(strlen(answer.text));
@@ -250,7 +261,7 @@ extern "C" {
 
 TOVCORE_EXPORT void TovSimLoadProfile(const char* path) { Load(path); }
 
-TOVCORE_EXPORT bool TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t* v3, int32_t* v4) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t* v3, int32_t* v4) {
   const Board& board = Ready();
   Trace("TovLibDllGetVersion");
   if (v1 == nullptr || v2 == nullptr || v3 == nullptr || v4 == nullptr) return Fail(ERRLIB_INVALID_PARAMETER);
@@ -263,8 +274,10 @@ TOVCORE_EXPORT bool TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t
   return Succeed();
 }
 
-TOVCORE_EXPORT bool TOVAPI TovLibDllInit(void) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllInit(void) {
   Board& board = Ready();
+  // A board library that opens drivers and probes the chip takes a while.
+  if (board.initMillis > 0) PlatformSleep(board.initMillis);
   const bool ok = board.initError == 0;
   Trace("TovLibDllInit -> %d", ok ? 1 : 0);
   if (!ok) return Fail(board.initError);
@@ -278,19 +291,19 @@ TOVCORE_EXPORT int32_t TOVAPI TovLibDllGetLastError(void) {
   return board.lastError;
 }
 
-TOVCORE_EXPORT bool TOVAPI TovLibGetBIOSVersion(char* buffer, uint32_t* length) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibGetBIOSVersion(char* buffer, uint32_t* length) {
   const Board& board = Ready();
   Trace("TovLibGetBIOSVersion %s %u", Shown(buffer), Shown(length));
   return AnswerText(board.bios, buffer, length);
 }
 
-TOVCORE_EXPORT bool TOVAPI TovLibGetPlatformName(char* buffer, uint32_t* length) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibGetPlatformName(char* buffer, uint32_t* length) {
   const Board& board = Ready();
   Trace("TovLibGetPlatformName %s %u", Shown(buffer), Shown(length));
   return AnswerText(board.platform, buffer, length);
 }
 
-TOVCORE_EXPORT bool TOVAPI TovLibGetSioGpioValue(int32_t gpio, GpioStatus* status) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibGetSioGpioValue(int32_t gpio, GpioStatus* status) {
   const Board& board = Ready();
   Trace("TovLibGetSioGpioValue %d", static_cast<int>(gpio));
   if (!board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
@@ -304,7 +317,7 @@ TOVCORE_EXPORT bool TOVAPI TovLibGetSioGpioValue(int32_t gpio, GpioStatus* statu
   return Succeed();
 }
 
-TOVCORE_EXPORT bool TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state) {
   const Board& board = Ready();
   Trace("TovLibSetSioGpioValue %d %d", static_cast<int>(gpio), static_cast<int>(state));
   if (!board.initialized) return Fail(ERRLIB_DLL_NOT_INIT);
@@ -318,7 +331,7 @@ TOVCORE_EXPORT bool TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state) {
   return Succeed();
 }
 
-TOVCORE_EXPORT bool TOVAPI TovLibDllUnInit(void) {
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllUnInit(void) {
   Board& board = Ready();
   Trace("TovLibDllUnInit");
   WriteTrace();

@@ -5,11 +5,13 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 
 // Capacity of the path buffers, terminating zero included: the system's own
-// path limit.
+// path limit. Windows paths travel as UTF-8, up to three bytes for each of
+// its 260 UTF-16 units; the platform refuses one longer than 260 units.
 #ifdef _WIN32
-constexpr size_t kPlatformPathCapacity = 260;
+constexpr size_t kPlatformPathCapacity = 3 * 260;
 #else
 constexpr size_t kPlatformPathCapacity = 4096;
 #endif
@@ -24,17 +26,25 @@ void PlatformOpenStandardDescriptors();
 
 // Puts the process into the state the run needs: a closed output pipe must
 // not kill it, and an interrupt (Ctrl-C, a termination request, the console
-// closing) ends the wait early instead of the process. A second one of the
-// same kind ends the process as usual.
+// closing) is noted, and ends the wait early, instead of ending the process.
+// A second one of the same kind ends the process as usual. An interrupt the
+// caller ignores stays ignored.
 void PlatformPrepareProcess();
+
+// Whether an interrupt has come since PlatformPrepareProcess.
+bool PlatformStopRequested();
 
 // The run has closed the library: an interrupt that must not return before
 // then (Windows' console close) may now let the process end.
 void PlatformRunFinished();
 
-// The running executable's full path, zero-terminated. False when the query
-// fails or the path does not fit; the buffer then holds an empty text.
+// The running executable's full path, zero-terminated (UTF-8 on Windows,
+// whatever the code page). False when the query fails or the path does not
+// fit; the buffer then holds an empty text.
 bool PlatformExecutablePath(char* buffer, size_t capacity);
+
+// fopen, for a path as PlatformExecutablePath gives it.
+FILE* PlatformOpenFile(const char* path, const char* mode);
 
 // Reads a whole regular file of at most `limit` bytes into memory the caller
 // releases with free(). False, with nothing to release, for a file that is

@@ -24,12 +24,20 @@ const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t g_stopRequested = 0;
 
+// The stop signals this process handles. Only these are waited for: one the
+// caller ignores (nohup, a background job) must stay ignored, and a blocked
+// signal is queued, and so taken by the wait, even when its action is to
+// ignore it.
+bool g_handled[sizeof kStopSignals / sizeof kStopSignals[0]] = {};
+
 void OnStopSignal(int) { g_stopRequested = 1; }
 
-sigset_t StopSignals() {
+sigset_t HandledSignals() {
   sigset_t set;
   sigemptyset(&set);
-  for (const int signo : kStopSignals) sigaddset(&set, signo);
+  for (size_t i = 0; i < sizeof kStopSignals / sizeof kStopSignals[0]; ++i) {
+    if (g_handled[i]) sigaddset(&set, kStopSignals[i]);
+  }
   return set;
 }
 
@@ -44,7 +52,7 @@ timespec Timespec(uint64_t micros) {
 // signals are blocked while the stop flag is looked at and handed to the
 // sleep itself, so one that comes in between is not missed.
 void SleepUntil(uint64_t until) {
-  const sigset_t stops = StopSignals();
+  const sigset_t stops = HandledSignals();
   sigset_t previous;
   sigprocmask(SIG_BLOCK, &stops, &previous);
   for (uint64_t now = PlatformMonotonicMicros(); g_stopRequested == 0 && now < until; now = PlatformMonotonicMicros()) {
@@ -76,18 +84,21 @@ void PlatformOpenStandardDescriptors() {
 
 void PlatformPrepareProcess() {
   signal(SIGPIPE, SIG_IGN);
-  // The wait ends early on these and the run finishes as usual; a second
-  // one ends the process. Signals the caller ignores stay ignored.
-  for (const int signo : kStopSignals) {
+  // These stop the run as soon as the pin is safe; a second one ends the
+  // process. Signals the caller ignores stay ignored.
+  for (size_t i = 0; i < sizeof kStopSignals / sizeof kStopSignals[0]; ++i) {
+    const int signo = kStopSignals[i];
     struct sigaction current {};
-    if (sigaction(signo, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+    if (sigaction(signo, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND | SA_RESTART;
-    sigaction(signo, &action, nullptr);
+    g_handled[i] = sigaction(signo, &action, nullptr) == 0;
   }
 }
+
+bool PlatformStopRequested() { return g_stopRequested != 0; }
 
 void PlatformRunFinished() {}
 
@@ -103,6 +114,8 @@ bool PlatformExecutablePath(char* buffer, size_t capacity) {
   buffer[got] = '\0';
   return true;
 }
+
+FILE* PlatformOpenFile(const char* path, const char* mode) { return fopen(path, mode); }
 
 bool PlatformReadFile(const char* path, size_t limit, char** data, size_t* size) {
   *data = nullptr;

@@ -1,6 +1,7 @@
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <mmsystem.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -43,6 +44,15 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 }
 
 bool Stopped() { return InterlockedCompareExchange(&g_stopRequested, 0, 0) != 0; }
+
+// Windows' own path limit, in UTF-16 units, terminating zero included.
+const DWORD kWidePathCapacity = MAX_PATH;
+
+// A UTF-8 path as UTF-16 for the wide operations; false when it is not
+// valid UTF-8 or does not fit the Windows path limit.
+bool WidePath(const char* path, wchar_t (&wide)[kWidePathCapacity]) {
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, wide, kWidePathCapacity) != 0;
+}
 
 // Waits on the stop event for whole milliseconds until `until`.
 void WaitCoarse(uint64_t until) {
@@ -92,22 +102,37 @@ void PlatformRunFinished() {
   if (g_finishedEvent != nullptr) SetEvent(g_finishedEvent);
 }
 
+bool PlatformStopRequested() { return Stopped(); }
+
+// The wide operations see every folder name; the ANSI ones put '?' for what
+// the code page cannot express, and on double-byte code pages a backslash
+// byte may be the second half of a character.
 bool PlatformExecutablePath(char* buffer, size_t capacity) {
   if (capacity == 0) return false;
-  const DWORD size = capacity > MAXDWORD ? MAXDWORD : static_cast<DWORD>(capacity);
-  const DWORD got = GetModuleFileNameA(nullptr, buffer, size);
+  buffer[0] = '\0';
+  wchar_t wide[kWidePathCapacity];
+  const DWORD got = GetModuleFileNameW(nullptr, wide, kWidePathCapacity);
   // A full buffer means the path was cut short (and XP leaves it unterminated).
-  if (got == 0 || got >= size) {
+  if (got == 0 || got >= kWidePathCapacity) return false;
+  const int size = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
+  if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, buffer, size, nullptr, nullptr) == 0) {
     buffer[0] = '\0';
     return false;
   }
   return true;
 }
 
+FILE* PlatformOpenFile(const char* path, const char* mode) {
+  wchar_t widePath[kWidePathCapacity];
+  wchar_t wideMode[8];
+  if (!WidePath(path, widePath) || MultiByteToWideChar(CP_UTF8, 0, mode, -1, wideMode, 8) == 0) return nullptr;
+  return _wfopen(widePath, wideMode);
+}
+
 bool PlatformReadFile(const char* path, size_t limit, char** data, size_t* size) {
   *data = nullptr;
   *size = 0;
-  FILE* file = fopen(path, "rb");
+  FILE* file = PlatformOpenFile(path, "rb");
   if (file == nullptr) return false;
   // One byte more than the limit shows a file that is larger.
   char* buffer = static_cast<char*>(malloc(limit + 1));
@@ -124,7 +149,15 @@ bool PlatformReadFile(const char* path, size_t limit, char** data, size_t* size)
 }
 
 uint32_t PlatformProfileInt(const char* section, const char* key, int32_t fallback, const char* path) {
-  return GetPrivateProfileIntA(section, key, fallback, path);
+  wchar_t widePath[kWidePathCapacity];
+  wchar_t wideSection[64];
+  wchar_t wideKey[64];
+  // A path past the Windows limit is refused, as the ANSI reader's buffer would.
+  if (!WidePath(path, widePath) || MultiByteToWideChar(CP_UTF8, 0, section, -1, wideSection, 64) == 0 ||
+      MultiByteToWideChar(CP_UTF8, 0, key, -1, wideKey, 64) == 0) {
+    return static_cast<uint32_t>(fallback);
+  }
+  return GetPrivateProfileIntW(wideSection, wideKey, fallback, widePath);
 }
 
 bool PlatformOutputIsConsole() {

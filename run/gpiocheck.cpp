@@ -67,13 +67,21 @@ void QueryLibText(LibTextQuery query, const char* labelFormat) {
   free(buffer);
 }
 
-int RunGpioCheck() {
-  PlatformPrepareProcess();
-  // Only a console is cleared: in a file or a pipe the clearing would leave
-  // stray bytes (cmd's CLS writes a form feed there) ahead of the banner.
-  if (PlatformOutputIsConsole()) PlatformClearConsole();
-  printf("%s", kBanner);
+namespace {
 
+// True, with one line on standard error, when an interrupt has come before
+// the pin was driven: the run then touches nothing more but the library's
+// release.
+bool StoppedBeforePin() {
+  if (!PlatformStopRequested()) return false;
+  fprintf(stderr, "gpiocheck: interrupted before the pin was driven; the pin was not touched\n");
+  return true;
+}
+
+// Everything between the library's start and its release. An interrupt
+// before the low drive ends it there; once the pin is low it only shortens
+// the wait, so that the pin is never left low.
+void IdentifyAndExercise() {
   int32_t version[4] = {0, 0, 0, 0};
   TovLibDllGetVersion(&version[0], &version[1], &version[2], &version[3]);
   printf("DLL Version [%d.%d.%d.%d]\n",
@@ -81,19 +89,24 @@ int RunGpioCheck() {
          static_cast<int>(version[1]),
          static_cast<int>(version[2]),
          static_cast<int>(version[3]));
+  // A board library may take seconds to start; what is printed so far shows
+  // meanwhile.
+  fflush(stdout);
+  if (StoppedBeforePin()) return;
 
   if (!TovLibDllInit()) {
     PrintLibError(TovLibDllGetLastError());
-    TovLibDllUnInit();
-    PlatformRunFinished();
-    return 0;
+    return;
   }
-
+  if (StoppedBeforePin()) return;
   QueryLibText(TovLibGetBIOSVersion, "BIOS Version [%s]\n");
+  if (StoppedBeforePin()) return;
   QueryLibText(TovLibGetPlatformName, "Platform [%s]\n");
+  if (StoppedBeforePin()) return;
   printf("%s", kBanner);
 
   const GpioSettings settings = LoadGpioSettings();
+  if (StoppedBeforePin()) return;
   printf("Get GPIO%d\n", static_cast<int>(settings.gpio));
   printf("DELAYTIME = %d\n", static_cast<int>(settings.delayTime));
   printf("\n");
@@ -101,6 +114,8 @@ int RunGpioCheck() {
   GpioStatus status{0, 0};
   printf("Currnet state\n%s", kSeparator);
   ShowPinState(settings.gpio, &status);
+  // The last look: an interrupt after it leaves at most a short pulse.
+  if (StoppedBeforePin()) return;
   TovLibSetSioGpioValue(settings.gpio, ESCORE_GPIO_OUTPUT_LOW);
 
   printf("\nNew state before delay\n%s", kSeparator);
@@ -110,7 +125,18 @@ int RunGpioCheck() {
 
   printf("\nNew state after delay\n%s", kSeparator);
   ShowPinState(settings.gpio, &status);
+}
 
+}  // namespace
+
+int RunGpioCheck() {
+  PlatformPrepareProcess();
+  // Only a console is cleared: in a file or a pipe the clearing would leave
+  // stray bytes (cmd's CLS writes a form feed there) ahead of the banner.
+  if (PlatformOutputIsConsole()) PlatformClearConsole();
+  printf("%s", kBanner);
+  IdentifyAndExercise();
+  // On every way out, after a failed start or an interrupt too.
   TovLibDllUnInit();
   PlatformRunFinished();
   return 0;

@@ -104,6 +104,51 @@ TEST_F(RunFixture, InterruptedWaitIsReportedOnStandardErrorAndTheRunFinishes) {
   EXPECT_EQ(Fake().finished, 1);
 }
 
+TEST_F(RunFixture, InterruptBeforeTheLowDriveTouchesNothingButTheRelease) {
+  const std::string full = Pins("ESCORE_GPIO_INPUT_LOW", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH");
+  const std::string version = std::string(kBanner) + "DLL Version [3.1.4.15]\n";
+  const std::string identified = version + "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n" + kBanner;
+  // The run looks after each step up to the low drive; the interrupt is
+  // seen from the given look on.
+  const struct {
+    int look;
+    std::string out;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {1, version, {"TovLibDllGetVersion", "TovLibDllUnInit"}},
+      {2, version, {"TovLibDllGetVersion", "TovLibDllInit -> 1", "TovLibDllUnInit"}},
+      {3,
+       version + "BIOS Version [BIOS 1.0]\n",
+       {"TovLibDllGetVersion", "TovLibDllInit -> 1", "TovLibGetBIOSVersion null 0", "TovLibGetBIOSVersion buffer 8",
+        "TovLibDllUnInit"}},
+      {5,
+       identified,
+       {"TovLibDllGetVersion", "TovLibDllInit -> 1", "TovLibGetBIOSVersion null 0", "TovLibGetBIOSVersion buffer 8",
+        "TovLibGetPlatformName null 0", "TovLibGetPlatformName buffer 10", "TovLibDllUnInit"}},
+      {6,
+       full.substr(0, full.find("\nNew state before delay")),
+       {"TovLibDllGetVersion", "TovLibDllInit -> 1", "TovLibGetBIOSVersion null 0", "TovLibGetBIOSVersion buffer 8",
+        "TovLibGetPlatformName null 0", "TovLibGetPlatformName buffer 10", "TovLibGetSioGpioValue 5",
+        "TovLibDllUnInit"}},
+  };
+  for (const auto& c : cases) {
+    Fake().looks = 0;
+    Fake().finished = 0;
+    Fake().stopAtLook = c.look;
+    std::string out;
+    const std::string errors = CaptureStderr([&] { out = Run(""); });
+    EXPECT_EQ(out, c.out) << c.look;
+    EXPECT_EQ(Calls(), c.calls) << c.look;
+    EXPECT_EQ(errors, "gpiocheck: interrupted before the pin was driven; the pin was not touched\n") << c.look;
+    EXPECT_TRUE(Fake().sleeps.empty()) << c.look;
+    EXPECT_EQ(Fake().finished, 1) << c.look;
+  }
+  // From the low drive on, an interrupt only shortens the wait.
+  Fake().looks = 0;
+  Fake().stopAtLook = 7;
+  EXPECT_EQ(CaptureStderr([&] { EXPECT_EQ(Run(""), full); }), "");
+}
+
 TEST_F(RunFixture, FailedInitPrintsOneErrorLineAndStillReleasesTheLibrary) {
   EXPECT_EQ(Run("[FAIL]\nInit=0x101\n"),
             std::string(kBanner) + "DLL Version [3.1.4.15]\n(0x0101) ERRLIB_PLATFORM_UNSUPPORT\n");

@@ -25,16 +25,23 @@
 #define TOVCORE_EXPORT
 #endif
 
+// The one-byte boolean result: only the low byte of the result register is
+// the answer, and a library may leave anything above it. The simulator
+// defines this as the whole register so that it can do just that.
+#ifndef TOVCORE_BOOL
+#define TOVCORE_BOOL bool
+#endif
+
 // Results of the version query, pin operations and release are never examined.
 extern "C" {
-TOVCORE_EXPORT bool TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t* v3, int32_t* v4);
-TOVCORE_EXPORT bool TOVAPI TovLibDllInit(void);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2, int32_t* v3, int32_t* v4);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllInit(void);
 TOVCORE_EXPORT int32_t TOVAPI TovLibDllGetLastError(void);
-TOVCORE_EXPORT bool TOVAPI TovLibGetBIOSVersion(char* buffer, uint32_t* length);
-TOVCORE_EXPORT bool TOVAPI TovLibGetPlatformName(char* buffer, uint32_t* length);
-TOVCORE_EXPORT bool TOVAPI TovLibGetSioGpioValue(int32_t gpio, GpioStatus* status);
-TOVCORE_EXPORT bool TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state);
-TOVCORE_EXPORT bool TOVAPI TovLibDllUnInit(void);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibGetBIOSVersion(char* buffer, uint32_t* length);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibGetPlatformName(char* buffer, uint32_t* length);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibGetSioGpioValue(int32_t gpio, GpioStatus* status);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibSetSioGpioValue(int32_t gpio, int32_t state);
+TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllUnInit(void);
 }
 
 #endif

@@ -50,9 +50,10 @@ struct EndToEnd : testing::Test {
     const Build& build = TheBuild();
     ASSERT_FALSE(build.dir.empty()) << "usage: e2e_tests BUILD_DIR PROGRAM LIBRARY [RUNNER]";
     exe = build.exe;
-    fs::copy_file(fs::path(build.dir) / build.exe, dir.path / build.exe);
+    home = dir.path;
+    fs::copy_file(fs::path(build.dir) / build.exe, home / build.exe);
     // The library may come from a folder of the build's own (stdcall/).
-    fs::copy_file(fs::path(build.dir) / build.lib, dir.path / fs::path(build.lib).filename());
+    fs::copy_file(fs::path(build.dir) / build.lib, home / fs::path(build.lib).filename());
     Settings("[GPIOSETTINGS]\r\nGPIO=5\r\nDELAYTIME=20\r\n");
     Board("");
     // The working folder holds settings of its own that must never be read.
@@ -60,20 +61,33 @@ struct EndToEnd : testing::Test {
     WriteFile(dir.path / "elsewhere" / "GPIOSet.ini", "[GPIOSETTINGS]\nGPIO=9\nDELAYTIME=9\n");
   }
 
-  void Settings(const std::string& contents) { WriteFile(dir.path / "GPIOSet.ini", contents); }
+  void Settings(const std::string& contents) { WriteFile(home / "GPIOSet.ini", contents); }
 
   void Board(const std::string& extra) {
-    WriteFile(dir.path / "TovCoreSim.ini",
+    WriteFile(home / "TovCoreSim.ini",
               "[BOARD]\nTrace=trace.log\nVersion=1.2.3.4\nBIOSVersion=E2E BIOS 7\n"
               "PlatformName=E2E-BOARD\n[PINS]\n5=4\n" +
                   extra);
   }
 
+  // Moves the program, its library and their files into a new folder of
+  // the given name.
+  void MoveHome(const std::string& name) {
+    const fs::path folder = dir.path / fs::u8path(name);
+    fs::create_directories(folder);
+    for (const auto& entry : fs::directory_iterator(home)) {
+      if (entry.is_regular_file()) fs::rename(entry.path(), folder / entry.path().filename());
+    }
+    home = folder;
+  }
+
   // The shell command that runs the program from another working folder.
+  // Wine is given a UTF-8 locale, as a user's desktop has, so that folder
+  // names outside the Windows code page reach the program.
   std::string Command(const std::string& arguments, const std::string& redirections) {
     const std::string& runner = TheBuild().runner;
-    const std::string program = Quoted((dir.path / exe).string());
-    return "cd " + Quoted((dir.path / "elsewhere").string()) + " && exec " +
+    const std::string program = Quoted((home / exe).string());
+    return "cd " + Quoted((dir.path / "elsewhere").string()) + " && LC_ALL=C.UTF-8 exec " +
            (runner.empty() ? program : runner + " " + program) + " " + arguments + " " + redirections;
   }
 
@@ -98,13 +112,15 @@ struct EndToEnd : testing::Test {
     return Finish(system(command.c_str()));
   }
 
-  // Starts the program in the background; Wait() collects it.
-  pid_t Start() {
+  // Starts the program in the background, with a signal ignored as nohup
+  // or a background job would (0: none); Wait() collects it.
+  pid_t Start(int ignored = 0) {
     // What an earlier run printed must not pass for this one's.
     fs::remove(dir.path / "stdout.txt");
     const std::string command = Command("", Redirections());
     const pid_t pid = fork();
     if (pid == 0) {
+      if (ignored != 0) signal(ignored, SIG_IGN);
       execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -156,15 +172,16 @@ struct EndToEnd : testing::Test {
 
   bool IsWindowsProgram() const { return exe.size() > 4 && exe.compare(exe.size() - 4, 4, ".exe") == 0; }
 
-  std::vector<std::string> Calls() { return TraceCalls(dir.path / "trace.log"); }
+  std::vector<std::string> Calls() { return TraceCalls(home / "trace.log"); }
 
   uint64_t Stamp(const std::string& call) {
-    const uint64_t stamp = TraceStamp(dir.path / "trace.log", call);
+    const uint64_t stamp = TraceStamp(home / "trace.log", call);
     EXPECT_NE(stamp, 0u) << "no " << call << " in the trace";
     return stamp;
   }
 
   TempDir dir;
+  fs::path home;  // the program's folder
   std::string exe;
 };
 
@@ -201,7 +218,7 @@ TEST_F(EndToEnd, FailedInitEndsTheRunWithStatusZero) {
 }
 
 TEST_F(EndToEnd, NoSettingsFileExercisesPinZero) {
-  fs::remove(dir.path / "GPIOSet.ini");
+  fs::remove(home / "GPIOSet.ini");
   const Result result = Run();
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("Get GPIO0\nDELAYTIME = 0\n"), std::string::npos);
@@ -211,6 +228,13 @@ TEST_F(EndToEnd, NoSettingsFileExercisesPinZero) {
 TEST_F(EndToEnd, ClosedOutputPipeStillExitsZero) {
   Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=300\n");
   EXPECT_EQ(RunIntoShortPipe().status, 0);
+}
+
+// The interrupts a platform turns into a stop: Wine turns SIGINT into the
+// console's Ctrl-C; the other two have no Windows counterpart it would
+// deliver.
+std::vector<int> StopSignals(bool windows) {
+  return windows ? std::vector<int>{SIGINT} : std::vector<int>{SIGINT, SIGTERM, SIGHUP};
 }
 
 const char kLowState[] = "New state before delay\n--------------------------------------\nESCORE_GPIO_OUTPUT_LOW\n";
@@ -229,11 +253,7 @@ TEST_F(EndToEnd, LowStateCanBeReadWhileThePinIsHeld) {
 }
 
 TEST_F(EndToEnd, InterruptDuringTheWaitFinishesTheRunCleanly) {
-  // Wine turns SIGINT into the console's Ctrl-C; the other two have no
-  // Windows counterpart it would deliver.
-  const std::vector<int> signals =
-      IsWindowsProgram() ? std::vector<int>{SIGINT} : std::vector<int>{SIGINT, SIGTERM, SIGHUP};
-  for (const int signo : signals) {
+  for (const int signo : StopSignals(IsWindowsProgram())) {
     Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=60000\n");
     const pid_t pid = Start();
     ASSERT_GT(pid, 0);
@@ -254,15 +274,80 @@ TEST_F(EndToEnd, InterruptDuringTheWaitFinishesTheRunCleanly) {
   }
 }
 
+TEST_F(EndToEnd, InterruptWhileTheLibraryStartsLeavesThePinUntouched) {
+  Board("[QUIRKS]\nInitMillis=1500\n");
+  for (const int signo : StopSignals(IsWindowsProgram())) {
+    const pid_t pid = Start();
+    ASSERT_GT(pid, 0);
+    // The version line is printed just before the library is started.
+    EXPECT_TRUE(WaitForOutput(pid, "DLL Version [1.2.3.4]\n")) << signo;
+    kill(pid, signo);
+    const Result result = Wait(pid);
+    EXPECT_EQ(result.status, 0) << signo;
+    EXPECT_EQ(result.out, std::string(kBanner) + "DLL Version [1.2.3.4]\n") << signo;
+    const std::vector<std::string> calls = {"TovLibDllGetVersion", "TovLibDllInit -> 1", "TovLibDllUnInit"};
+    EXPECT_EQ(Calls(), calls) << signo;
+    EXPECT_EQ(Errors(), "gpiocheck: interrupted before the pin was driven; the pin was not touched\n") << signo;
+  }
+}
+
+TEST_F(EndToEnd, BooleanResultsAreReadFromTheLowByteOnly) {
+  // The library leaves noise above the low byte of every boolean result.
+  Board("[QUIRKS]\nNoisyBool=1\n[FAIL]\nPlatformNameFill=0x109\n");
+  std::string expected = kFullRun;
+  expected.replace(expected.find("Platform [E2E-BOARD]\n"), 21, "(0x0109) ERRLIB_THREAD_LOCKED\n");
+  Result result = Run();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, expected);
+
+  Board("[QUIRKS]\nNoisyBool=1\n[FAIL]\nInit=0x104\n");
+  result = Run();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, std::string(kBanner) + "DLL Version [1.2.3.4]\n(0x0104) ERRLIB_LIB_INIT_FAIL\n");
+  EXPECT_EQ(Calls().back(), "TovLibDllUnInit");
+}
+
+TEST_F(EndToEnd, FolderNameOutsideTheWindowsCodePageStillFindsTheSettings) {
+  // 表 and 許 end in a backslash byte in the double-byte code pages.
+  MoveHome("ゲート表 功許 test");
+  Settings("[GPIOSETTINGS]\r\nGPIO=7\r\nDELAYTIME=30\r\n");
+  const Result result = Run();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("Get GPIO7\nDELAYTIME = 30\n"), std::string::npos) << result.out;
+  const std::vector<std::string> calls = Calls();
+  EXPECT_EQ(CallAt(calls, 7), "TovLibSetSioGpioValue 7 16");
+  EXPECT_EQ(CallAt(calls, 9), "TovLibSetSioGpioValue 7 32");
+}
+
 // What follows relies on POSIX behaviour: descriptors, FIFOs, the Linux settings reader.
 
 using EndToEndPosix = EndToEnd;
 
 TEST_F(EndToEndPosix, ClosedStandardOutputLeavesTheLibrarysFilesAlone) {
   EXPECT_EQ(RunWithoutStdout().status, 0);
-  const std::string trace = ReadFile(dir.path / "trace.log");
+  const std::string trace = ReadFile(home / "trace.log");
   EXPECT_EQ(trace.find("DLL Version"), std::string::npos) << trace;
   EXPECT_EQ(Calls().size(), 12u) << trace;
+}
+
+TEST_F(EndToEndPosix, IgnoredStopSignalsLeaveThePulseWhole) {
+  Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=1000\n");
+  std::string expected = kFullRun;
+  expected.replace(expected.find("DELAYTIME = 20"), 14, "DELAYTIME = 1000");
+  for (const int signo : {SIGHUP, SIGINT}) {
+    const pid_t pid = Start(signo);
+    ASSERT_GT(pid, 0);
+    EXPECT_TRUE(WaitForOutput(pid, kLowState)) << signo;
+    // Twice: the first must not turn the second into a fatal one.
+    kill(pid, signo);
+    usleep(50000);
+    kill(pid, signo);
+    const Result result = Wait(pid);
+    EXPECT_EQ(result.status, 0) << signo;
+    EXPECT_EQ(result.out, expected) << signo;
+    EXPECT_EQ(Errors(), "") << signo;
+    EXPECT_GE(Stamp("TovLibSetSioGpioValue 5 32") - Stamp("TovLibSetSioGpioValue 5 16"), 1000000u) << signo;
+  }
 }
 
 TEST_F(EndToEndPosix, SettingsThatAreNoRegularFileOrTooLargeReadAsMissing) {
@@ -277,8 +362,8 @@ TEST_F(EndToEndPosix, SettingsThatAreNoRegularFileOrTooLargeReadAsMissing) {
        [&](const fs::path& path) { WriteFile(path, settings + std::string(size_t{2} * 1024 * 1024, ';')); }},
   };
   for (const auto& c : cases) {
-    fs::remove(dir.path / "GPIOSet.ini");
-    c.make(dir.path / "GPIOSet.ini");
+    fs::remove(home / "GPIOSet.ini");
+    c.make(home / "GPIOSet.ini");
     const Result result = Run();
     EXPECT_EQ(result.status, 0) << c.what;
     EXPECT_NE(result.out.find("Get GPIO0\nDELAYTIME = 0\n"), std::string::npos) << c.what << ":\n" << result.out;

@@ -15,6 +15,11 @@ const char kPlatformPathSeparator = '/';
 
 void PlatformPrepareProcess() {}
 
+bool PlatformStopRequested() {
+  ++Fake().looks;
+  return Fake().stopAtLook > 0 && Fake().looks >= Fake().stopAtLook;
+}
+
 void PlatformRunFinished() { ++Fake().finished; }
 
 bool PlatformExecutablePath(char* buffer, size_t capacity) {

@@ -13,6 +13,8 @@ struct FakePlatform {
   bool executablePathFails = false;
   bool outputIsConsole = true;
   bool waitInterrupted = false;  // each wait reports itself cut short
+  int stopAtLook = 0;            // an interrupt is seen from this look on (0: never)
+  int looks = 0;                 // how often the run asked for an interrupt
   int clears = 0;
   int finished = 0;
   std::vector<uint32_t> sleeps;
