@@ -13,7 +13,7 @@
 const size_t kProfileNumberLength = 29;
 
 // Far above any real settings file; anything larger reads as missing.
-const size_t kProfileFileLimit = 1024 * 1024;
+const size_t kProfileFileLimit = size_t{1024} * 1024;
 
 // Finds a key in the bytes of a profile file (UTF-8, or UTF-16 with a byte
 // order mark). Section and key names match without regard to letter case;

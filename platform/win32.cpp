@@ -1,7 +1,6 @@
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <mmsystem.h>
-#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -114,8 +113,10 @@ bool PlatformExecutablePath(char* buffer, size_t capacity) {
   const DWORD got = GetModuleFileNameW(nullptr, wide, kWidePathCapacity);
   // A full buffer means the path was cut short (and XP leaves it unterminated).
   if (got == 0 || got >= kWidePathCapacity) return false;
-  const int size = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
-  if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, buffer, size, nullptr, nullptr) == 0) {
+  // No UTF-8 form of a Windows path needs more.
+  const int size = static_cast<int>(capacity < kPlatformPathCapacity ? capacity : kPlatformPathCapacity);
+  // A name that is no valid UTF-16 is refused rather than changed.
+  if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, buffer, size, nullptr, nullptr) == 0) {
     buffer[0] = '\0';
     return false;
   }

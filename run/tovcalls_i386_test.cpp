@@ -43,9 +43,9 @@ __attribute__((naked)) uint32_t StdcallAlignment() {
 
 // What the caller of the shim sees after a call.
 struct Seen {
-  uint32_t spBefore;   // just before the shim's arguments are pushed
-  uint32_t spAfter;    // just after they are popped
-  uint32_t saved[4];   // EBX, ESI, EDI, EBP after the call
+  uint32_t spBefore;  // just before the shim's arguments are pushed
+  uint32_t spAfter;   // just after they are popped
+  uint32_t saved[4];  // EBX, ESI, EDI, EBP after the call
 };
 
 // Known values in the registers the shim must give back.
