@@ -1,5 +1,5 @@
 // The few operating-system operations the tool needs. One implementation per
-// system (posix.cpp, win32.cpp); tests link their own in its place.
+// system (linux.cpp, win32.cpp); tests link their own in its place.
 #ifndef GPIOCHECK_PLATFORM_PLATFORM_H
 #define GPIOCHECK_PLATFORM_PLATFORM_H
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(PosixPlatform, ExecutablePathIsThisProgramAndRefusesWhatDoesNotFit) {
+TEST(LinuxPlatform, ExecutablePathIsThisProgramAndRefusesWhatDoesNotFit) {
   char buffer[4096];
   ASSERT_TRUE(PlatformExecutablePath(buffer, sizeof buffer));
   char expected[4096] = {};
@@ -32,7 +32,7 @@ TEST(PosixPlatform, ExecutablePathIsThisProgramAndRefusesWhatDoesNotFit) {
   EXPECT_EQ(shorter[length], '#');
 }
 
-TEST(PosixPlatform, SleepIsNeverShorterEvenWhenSignalsInterruptIt) {
+TEST(LinuxPlatform, SleepIsNeverShorterEvenWhenSignalsInterruptIt) {
   struct sigaction action {};
   action.sa_handler = [](int) {};
   sigaction(SIGALRM, &action, nullptr);
@@ -44,7 +44,7 @@ TEST(PosixPlatform, SleepIsNeverShorterEvenWhenSignalsInterruptIt) {
   EXPECT_GE(elapsed, 60000u);
 }
 
-TEST(PosixPlatform, OnlyARegularFileUpToTheLimitIsRead) {
+TEST(LinuxPlatform, OnlyARegularFileUpToTheLimitIsRead) {
   TempDir dir;
   const std::string settings = "[GPIOSETTINGS]\nGPIO=21\n";
   WriteFile(dir.path / "plain.ini", settings);
@@ -76,7 +76,7 @@ TEST(PosixPlatform, OnlyARegularFileUpToTheLimitIsRead) {
   free(data);
 }
 
-TEST(PosixPlatform, ClosedStandardDescriptorsAreOpenedOnTheNullDevice) {
+TEST(LinuxPlatform, ClosedStandardDescriptorsAreOpenedOnTheNullDevice) {
   const int saved = dup(STDIN_FILENO);
   close(STDIN_FILENO);
   PlatformOpenStandardDescriptors();
@@ -87,7 +87,7 @@ TEST(PosixPlatform, ClosedStandardDescriptorsAreOpenedOnTheNullDevice) {
   close(saved);
 }
 
-TEST(PosixPlatform, StopSignalBeforeTheWaitEndsItAtOnceAndASecondEndsTheProcess) {
+TEST(LinuxPlatform, StopSignalBeforeTheWaitEndsItAtOnceAndASecondEndsTheProcess) {
   int ends[2];
   ASSERT_EQ(pipe(ends), 0);
   const uint64_t start = PlatformMonotonicMicros();
@@ -111,13 +111,13 @@ TEST(PosixPlatform, StopSignalBeforeTheWaitEndsItAtOnceAndASecondEndsTheProcess)
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
 }
 
-TEST(PosixPlatform, RedirectedOutputIsNotAConsole) {
+TEST(LinuxPlatform, RedirectedOutputIsNotAConsole) {
   bool console = true;
   CaptureStdout([&] { console = PlatformOutputIsConsole(); });
   EXPECT_FALSE(console);
 }
 
-TEST(PosixPlatform, ClosedOutputPipeDoesNotKillTheProcess) {
+TEST(LinuxPlatform, ClosedOutputPipeDoesNotKillTheProcess) {
   PlatformPrepareProcess();
   int ends[2];
   ASSERT_EQ(pipe(ends), 0);
