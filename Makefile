@@ -16,13 +16,17 @@ run: build/native/build.ninja
 	cmake --build --preset run
 	cd build/native && ./gpiocheck
 
-builds:
+# Configures and builds the trees named, in that order (native first where
+# it is one: the cross trees' tests use its drivers).
+define build_trees
 	sh cmake/ensure-tools.sh test
-	cmake --preset native -DGPIOCHECK_EVERY_TEST=ON
-	cmake --build --preset native
-	for preset in $(filter-out native,$(TREES)); do \
+	for preset in $(1); do \
 	  cmake --preset $$preset -DGPIOCHECK_EVERY_TEST=ON && cmake --build --preset $$preset || exit 1; \
 	done
+endef
+
+builds:
+	$(call build_trees,$(TREES))
 
 test: builds
 	@if reason=$$(sh cmake/probe-i386.sh); then \
@@ -41,7 +45,8 @@ package:
 	done
 
 # Each fuzz target for FUZZ_SECONDS, from the corpus the suite has grown.
-fuzz: builds
+fuzz:
+	$(call build_trees,fuzz)
 	for target in profile text_query; do \
 	  build/fuzz/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 	    build/fuzz/fuzz/$${target}_fuzz-corpus tests/fuzz/$${target}_seeds || exit 1; \
@@ -50,7 +55,8 @@ fuzz: builds
 # Pulse accuracy of the native build and of the Windows programs under Wine
 # (win32 only where 32-bit processes run), and the native start-up cost;
 # figures, not checks.
-bench: builds
+bench:
+	$(call build_trees,native win64 $$(sh cmake/probe-i386.sh >/dev/null && echo win32))
 	build/native/bench/gpiocheck_bench build/native
 	@flavours="win64"; sh cmake/probe-i386.sh >/dev/null && flavours="win32 win64"; \
 	args=""; for f in $$flavours; do \
