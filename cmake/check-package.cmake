@@ -1,7 +1,8 @@
-# cmake -DBUILD=build/win32 -P check-package.cmake
+# cmake -DBUILD=build/win32 -DOBJDUMP=... -DWINDRES=... -DVERSION=1.2.3 -DPRODUCT=gpiocheck -P check-package.cmake
 # Builds the Windows zip into a scratch folder and checks what a user unpacks:
 # the program, its settings and readme at the top, the simulator only inside
-# simulator/ where Windows will not load it in place of the board's library.
+# simulator/ where Windows will not load it in place of the board's library;
+# the programs stripped and versioned, the text files with CRLF line ends.
 cmake_policy(VERSION 3.25)
 set(scratch ${BUILD}/package-check)
 file(REMOVE_RECURSE ${scratch})
@@ -23,3 +24,37 @@ if(NOT entries STREQUAL expected)
   message(FATAL_ERROR "the zip holds [${entries}], expected [${expected}]")
 endif()
 message(STATUS "${zips}: ${entries}")
+
+set(unpacked ${scratch}/unpacked)
+file(MAKE_DIRECTORY ${unpacked})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zips} WORKING_DIRECTORY ${unpacked} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot unpack ${zips}")
+endif()
+
+# As bytes: file(READ) drops carriage returns from text.
+foreach(text GPIOSet.ini README.txt)
+  file(READ ${unpacked}/${text} hex HEX)
+  string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
+  string(REPLACE "0d 0a " "" bare "${bytes}")
+  if(bare STREQUAL bytes OR bare MATCHES "(^| )0[ad] ")
+    message(FATAL_ERROR "${text} in the zip has line ends other than CRLF")
+  endif()
+endforeach()
+
+set(programs ${unpacked}/gpiocheck.exe ${unpacked}/simulator/TovCore.dll)
+foreach(program IN LISTS programs)
+  execute_process(COMMAND ${OBJDUMP} -h ${program} OUTPUT_VARIABLE sections RESULT_VARIABLE failed)
+  if(failed OR NOT sections MATCHES "\\.text")
+    message(FATAL_ERROR "${OBJDUMP} -h ${program} failed")
+  endif()
+  if(sections MATCHES "\\.debug_")
+    message(FATAL_ERROR "${program} in the zip carries debug information")
+  endif()
+  execute_process(COMMAND ${OBJDUMP} -t ${program} OUTPUT_VARIABLE symbols)
+  if(symbols MATCHES "\\[ *[0-9]+\\]")
+    message(FATAL_ERROR "${program} in the zip carries a symbol table")
+  endif()
+endforeach()
+set(FILES ${programs})
+include(${CMAKE_CURRENT_LIST_DIR}/check-version.cmake)
