@@ -37,12 +37,18 @@ test: builds
 	status=0; for preset in $(TREES); do ctest --preset $$preset || status=1; done; exit $$status
 
 # Zips for Windows users: gpiocheck.exe, GPIOSet.ini, a readme, and the
-# simulated TovCore.dll in a folder of its own.
+# simulated TovCore.dll in a folder of its own; both land in build/package
+# beside their SHA256SUMS, the folder as it is handed out.
 package:
 	sh cmake/ensure-tools.sh test
+	rm -rf build/package
+	mkdir -p build/package
 	for preset in $(WINDOWS); do \
+	  rm -f build/$$preset/gpiocheck-*.zip; \
 	  cmake --preset $$preset && cmake --build --preset $$preset && (cd build/$$preset && cpack -G ZIP) || exit 1; \
+	  cp build/$$preset/gpiocheck-*-$$preset.zip build/package/ || exit 1; \
 	done
+	cd build/package && sha256sum gpiocheck-*.zip >SHA256SUMS && sha256sum -c SHA256SUMS
 
 # Each fuzz target for FUZZ_SECONDS, from the corpus the suite has grown.
 fuzz:
