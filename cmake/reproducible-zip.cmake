@@ -13,7 +13,8 @@ else()
   execute_process(COMMAND git -C ${CPACK_GPIOCHECK_SOURCE_DIR} log -1 --format=%ct
                   OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
   if(failed)
-    # Not a git checkout: the earliest time a zip can hold, 1980-01-01.
+    # The earliest time a zip can hold, 1980-01-01.
+    message(WARNING "no commit to take the zip's time from in ${CPACK_GPIOCHECK_SOURCE_DIR}: 1980-01-01")
     set(epoch 315532800)
   endif()
 endif()
