@@ -1,7 +1,8 @@
-# cmake -DBUILD=build/win32 -P check-package.cmake
+# cmake -DBUILD=build/win32 -DOBJDUMP=... -DWINDRES=... -DVERSION=1.2.3 -DPRODUCT=gpiocheck -P check-package.cmake
 # Builds the Windows zip into a scratch folder and checks what a user unpacks:
 # the program, its settings and readme at the top, the simulator only inside
-# simulator/ where Windows will not load it in place of the board's library.
+# simulator/ where Windows will not load it in place of the board's library;
+# the programs stripped and versioned, the text files with CRLF line ends.
 cmake_policy(VERSION 3.25)
 set(scratch ${BUILD}/package-check)
 file(REMOVE_RECURSE ${scratch})
@@ -16,10 +17,95 @@ if(failed OR NOT listing)
   message(FATAL_ERROR "cannot list ${zips}")
 endif()
 string(REPLACE "\n" ";" entries "${listing}")
-list(FILTER entries EXCLUDE REGEX "/$|^$")
-list(SORT entries)
+list(FILTER entries EXCLUDE REGEX "^$")
+# In this order and without folder entries: the same files in the same
+# order whatever the order on disk.
 set(expected GPIOSet.ini README.txt gpiocheck.exe simulator/TovCore.dll)
 if(NOT entries STREQUAL expected)
   message(FATAL_ERROR "the zip holds [${entries}], expected [${expected}]")
 endif()
 message(STATUS "${zips}: ${entries}")
+
+# The little-endian number of `size` bytes at byte `offset` of the hex text.
+function(number hex offset size out)
+  set(digits "")
+  foreach(i RANGE 1 ${size})
+    math(EXPR at "(${offset} + ${size} - ${i}) * 2")
+    string(SUBSTRING "${hex}" ${at} 2 byte)
+    string(APPEND digits ${byte})
+  endforeach()
+  math(EXPR value "0x${digits}")
+  set(${out} ${value} PARENT_SCOPE)
+endfunction()
+# Every central directory entry: no extra fields (owner, access and change
+# times differ from build to build) and one time for all the files.
+file(READ ${zips} zip HEX)
+string(LENGTH "${zip}" length)
+math(EXPR end "${length} / 2 - 22")  # the end record, the zip has no comment
+number("${zip}" ${end} 4 signature)
+number("${zip}" "${end} + 10" 2 count)
+number("${zip}" "${end} + 16" 4 at)
+if(NOT signature EQUAL 0x06054b50)
+  message(FATAL_ERROR "${zips}: no end of central directory where expected")
+endif()
+set(times "")
+foreach(i RANGE 1 ${count})
+  number("${zip}" ${at} 4 signature)
+  number("${zip}" "${at} + 12" 4 time)
+  number("${zip}" "${at} + 28" 2 name)
+  number("${zip}" "${at} + 30" 2 extra)
+  number("${zip}" "${at} + 32" 2 comment)
+  if(NOT signature EQUAL 0x02014b50 OR NOT extra EQUAL 0)
+    message(FATAL_ERROR "${zips}: entry ${i} has extra fields or is not a central directory entry")
+  endif()
+  list(APPEND times ${time})
+  math(EXPR at "${at} + 46 + ${name} + ${extra} + ${comment}")
+endforeach()
+list(REMOVE_DUPLICATES times)
+list(LENGTH times distinct)
+if(NOT distinct EQUAL 1)
+  message(FATAL_ERROR "${zips}: the entries carry different times")
+endif()
+
+set(unpacked ${scratch}/unpacked)
+file(MAKE_DIRECTORY ${unpacked})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zips} WORKING_DIRECTORY ${unpacked} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot unpack ${zips}")
+endif()
+
+# As bytes: file(READ) drops carriage returns from text.
+foreach(text GPIOSet.ini README.txt)
+  file(READ ${unpacked}/${text} hex HEX)
+  string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
+  string(REPLACE "0d 0a " "" bare "${bytes}")
+  if(bare STREQUAL bytes OR bare MATCHES "(^| )0[ad] ")
+    message(FATAL_ERROR "${text} in the zip has line ends other than CRLF")
+  endif()
+endforeach()
+
+set(programs ${unpacked}/gpiocheck.exe ${unpacked}/simulator/TovCore.dll)
+foreach(program IN LISTS programs)
+  execute_process(COMMAND ${OBJDUMP} -h ${program} OUTPUT_VARIABLE sections RESULT_VARIABLE failed)
+  if(failed OR NOT sections MATCHES "\\.text")
+    message(FATAL_ERROR "${OBJDUMP} -h ${program} failed")
+  endif()
+  if(sections MATCHES "\\.debug_")
+    message(FATAL_ERROR "${program} in the zip carries debug information")
+  endif()
+  # The PE header's and the export table's time stamps: a link time would
+  # make every build differ.
+  file(READ ${program} header HEX LIMIT 1024)
+  number("${header}" 60 4 pe)
+  number("${header}" "${pe} + 8" 4 stamp)
+  execute_process(COMMAND ${OBJDUMP} -p ${program} OUTPUT_VARIABLE dump)
+  if(NOT stamp EQUAL 0 OR dump MATCHES "Time/Date stamp[ \t]+0*[1-9a-f]")
+    message(FATAL_ERROR "${program} in the zip carries a link time stamp")
+  endif()
+  execute_process(COMMAND ${OBJDUMP} -t ${program} OUTPUT_VARIABLE symbols)
+  if(symbols MATCHES "\\[ *[0-9]+\\]")
+    message(FATAL_ERROR "${program} in the zip carries a symbol table")
+  endif()
+endforeach()
+set(FILES ${programs})
+include(${CMAKE_CURRENT_LIST_DIR}/check-version.cmake)

@@ -33,6 +33,7 @@ cmd:clang-format clang-format
 cmd:run-clang-tidy clang-tidy
 cmd:cppcheck cppcheck
 cmd:valgrind valgrind
+cmd:zip zip
 "
 # 32-bit Wine only where 32-bit processes run; elsewhere the 32-bit Linux
 # tests need the user-mode emulator instead.

@@ -20,6 +20,3 @@ if(TARGET TovCoreStdcall)
   set_target_properties(TovCoreStdcall PROPERTIES PREFIX "")
   target_link_options(TovCoreStdcall PRIVATE "LINKER:--kill-at")
 endif()
-
-function(gpiocheck_beside_library target)
-endfunction()

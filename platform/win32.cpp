@@ -1,8 +1,7 @@
-#include <windows.h>
-// after windows.h, whose types it uses
-#include <mmsystem.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <wchar.h>
+#include <windows.h>
 
 #include "platform/platform.h"
 #include "platform/profile.h"
@@ -87,6 +86,21 @@ bool WaitOnTimer(uint64_t until) {
   }
   CloseHandle(timer);
   return ok;
+}
+
+typedef UINT(WINAPI* TimePeriod)(UINT);
+
+// timeBeginPeriod or timeEndPeriod, from winmm.dll by its full path: it is not
+// one of Windows' known DLLs, so its bare name, at load time too, would be
+// looked for in the program's folder first. Only the fallback wait needs it.
+TimePeriod WinmmFunction(const char* name) {
+  wchar_t path[MAX_PATH + 16];
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  wcscpy(path + length, L"\\winmm.dll");
+  const HMODULE winmm = LoadLibraryW(path);
+  if (winmm == nullptr) return nullptr;
+  return reinterpret_cast<TimePeriod>(reinterpret_cast<void (*)()>(GetProcAddress(winmm, name)));
 }
 
 }  // namespace
@@ -179,9 +193,11 @@ bool PlatformSleep(uint32_t milliseconds) {
     const uint64_t until = deadline - kSpinMarginMicros;
     if (!WaitOnTimer(until)) {
       if (length > kSpinMarginMicros + kFineStretchMicros) WaitCoarse(until - kFineStretchMicros);
-      timeBeginPeriod(1);
+      const TimePeriod begin = WinmmFunction("timeBeginPeriod");
+      const TimePeriod end = WinmmFunction("timeEndPeriod");
+      const bool fine = begin != nullptr && end != nullptr && begin(1) == 0;  // TIMERR_NOERROR
       WaitCoarse(until);
-      timeEndPeriod(1);
+      if (fine) end(1);
     }
   }
   uint64_t now = PlatformMonotonicMicros();

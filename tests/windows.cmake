@@ -43,4 +43,9 @@ set_tests_properties(${wine_tests} ${name}.wine.start ${name}.wine.stop PROPERTI
 add_test(NAME ${name}.imports
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFLAVOUR=${GPIOCHECK_FLAVOUR} "-DFILES=${images}"
           -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
-add_test(NAME ${name}.package COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check-package.cmake)
+set(version -DWINDRES=${CMAKE_RC_COMPILER} -DVERSION=${PROJECT_VERSION} -DPRODUCT=${PROJECT_NAME})
+add_test(NAME ${name}.version
+  COMMAND ${CMAKE_COMMAND} ${version} "-DFILES=${images}" -P ${CMAKE_SOURCE_DIR}/cmake/check-version.cmake)
+add_test(NAME ${name}.package
+  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DOBJDUMP=${CMAKE_OBJDUMP} ${version}
+          -P ${CMAKE_SOURCE_DIR}/cmake/check-package.cmake)
