@@ -277,7 +277,12 @@ TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllGetVersion(int32_t* v1, int32_t* v2,
 TOVCORE_EXPORT TOVCORE_BOOL TOVAPI TovLibDllInit(void) {
   Board& board = Ready();
   // A board library that opens drivers and probes the chip takes a while.
-  if (board.initMillis > 0) PlatformSleep(board.initMillis);
+  // The trace says so at once, for whoever waits for the start to begin.
+  if (board.initMillis > 0) {
+    Trace("TovLibDllInit waits %u ms", static_cast<unsigned>(board.initMillis));
+    WriteTrace();
+    PlatformSleep(board.initMillis);
+  }
   const bool ok = board.initError == 0;
   Trace("TovLibDllInit -> %d", ok ? 1 : 0);
   if (!ok) return Fail(board.initError);

@@ -34,6 +34,7 @@ cmd:run-clang-tidy clang-tidy
 cmd:cppcheck cppcheck
 cmd:valgrind valgrind
 cmd:zip zip
+file:/usr/share/i18n/locales/ja_JP locales
 "
 # 32-bit Wine only where 32-bit processes run; elsewhere the 32-bit Linux
 # tests need the user-mode emulator instead.
@@ -83,29 +84,43 @@ missing() {
 }
 
 wanted=$(missing "$1")
-[ -z "$wanted" ] && exit 0
+if [ -n "$wanted" ]; then
+  if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null 2>&1; then
+    echo "missing for 'make $1': $wanted" >&2
+    echo "on Debian, as root: apt-get install $wanted" >&2
+    exit 1
+  fi
+  case " $wanted" in
+    *:i386*)
+      if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        echo "adding the i386 architecture for 32-bit Wine"
+        dpkg --add-architecture i386
+      fi
+      ;;
+  esac
+  echo "installing: $wanted"
+  apt-get update -qq
+  # No recommends: qemu-user-static's would register the emulator in
+  # binfmt_misc, and 32-bit Wine must never "run" through it at emulation speed.
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $wanted >/dev/null
+  left=$(missing "$1")
+  if [ -n "$left" ]; then
+    echo "still missing after apt-get install: $left" >&2
+    exit 1
+  fi
+fi
 
-if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null 2>&1; then
-  echo "missing for 'make $1': $wanted" >&2
-  echo "on Debian, as root: apt-get install $wanted" >&2
-  exit 1
-fi
-case " $wanted" in
-  *:i386*)
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-      echo "adding the i386 architecture for 32-bit Wine"
-      dpkg --add-architecture i386
-    fi
-    ;;
-esac
-echo "installing: $wanted"
-apt-get update -qq
-# No recommends: qemu-user-static's would register the emulator in
-# binfmt_misc, and 32-bit Wine must never "run" through it at emulation speed.
-# shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $wanted >/dev/null
-left=$(missing "$1")
-if [ -n "$left" ]; then
-  echo "still missing after apt-get install: $left" >&2
-  exit 1
-fi
+# Wine takes the Windows code page from the locale, and reads file names
+# only in a locale the system has: the folder-name test runs the Windows
+# programs under Japanese and Chinese UTF-8 locales.
+[ "$1" = test ] || exit 0
+for name in ja_JP zh_TW; do
+  locale -a 2>/dev/null | grep -qi "^$name\.utf-\{0,1\}8$" && continue
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing for 'make test': the $name.UTF-8 locale; as root: localedef -i $name -c -f UTF-8 $name.UTF-8" >&2
+    exit 1
+  fi
+  echo "generating the $name.UTF-8 locale"
+  localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
+done

@@ -31,6 +31,13 @@ case "$check" in
       grep -E "warning:|error:" "$build/clang-tidy.log" | sort -u
       exit 1
     fi
+    # A filter that matches no header would pass any tree: the probe's
+    # deliberate finding must come through it.
+    if ! clang-tidy -p "$build" -header-filter="$headers" -checks='-*,misc-definitions-in-headers' \
+      tests/tidy_probe.cpp 2>&1 | grep -q "tidy_probe\.h:.*misc-definitions-in-headers"; then
+      echo "clang-tidy did not report the finding in tests/tidy_probe.h: the header filter matches no header" >&2
+      exit 1
+    fi
     ;;
   cppcheck)
     cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inline-suppr --std=c++17 \

@@ -24,19 +24,21 @@ const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t g_stopRequested = 0;
 
-// The stop signals this process handles. Only these are waited for: one the
-// caller ignores (nohup, a background job) must stay ignored, and a blocked
-// signal is queued, and so taken by the wait, even when its action is to
-// ignore it.
-bool g_handled[sizeof kStopSignals / sizeof kStopSignals[0]] = {};
-
 void OnStopSignal(int) { g_stopRequested = 1; }
 
-sigset_t HandledSignals() {
+// The stop signals the wait may take: those that still run our handler
+// (not one the caller ignores, nor one a library has since taken over) and
+// that nobody holds blocked. A blocked signal is queued, and so taken by the
+// wait, even when its action is to ignore it.
+sigset_t WaitableSignals(const sigset_t& blocked) {
   sigset_t set;
   sigemptyset(&set);
-  for (size_t i = 0; i < sizeof kStopSignals / sizeof kStopSignals[0]; ++i) {
-    if (g_handled[i]) sigaddset(&set, kStopSignals[i]);
+  for (const int signo : kStopSignals) {
+    struct sigaction current {};
+    if (sigaction(signo, nullptr, &current) == 0 && current.sa_handler == OnStopSignal &&
+        sigismember(&blocked, signo) == 0) {
+      sigaddset(&set, signo);
+    }
   }
   return set;
 }
@@ -52,9 +54,10 @@ timespec Timespec(uint64_t micros) {
 // signals are blocked while the stop flag is looked at and handed to the
 // sleep itself, so one that comes in between is not missed.
 void SleepUntil(uint64_t until) {
-  const sigset_t stops = HandledSignals();
   sigset_t previous;
-  sigprocmask(SIG_BLOCK, &stops, &previous);
+  sigprocmask(SIG_BLOCK, nullptr, &previous);
+  const sigset_t stops = WaitableSignals(previous);
+  sigprocmask(SIG_BLOCK, &stops, nullptr);
   for (uint64_t now = PlatformMonotonicMicros(); g_stopRequested == 0 && now < until; now = PlatformMonotonicMicros()) {
     // Unlike poll's, this timeout gets only the timer slack of 1 ns, not 0.1%.
     const timespec rest = Timespec(until - now);
@@ -85,16 +88,16 @@ void PlatformOpenStandardDescriptors() {
 void PlatformPrepareProcess() {
   signal(SIGPIPE, SIG_IGN);
   // These stop the run as soon as the pin is safe; a second one ends the
-  // process. Signals the caller ignores stay ignored.
-  for (size_t i = 0; i < sizeof kStopSignals / sizeof kStopSignals[0]; ++i) {
-    const int signo = kStopSignals[i];
+  // process. Signals the caller ignores stay ignored, and one it holds
+  // blocked never reaches the handler (nor the wait).
+  for (const int signo : kStopSignals) {
     struct sigaction current {};
     if (sigaction(signo, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND | SA_RESTART;
-    g_handled[i] = sigaction(signo, &action, nullptr) == 0;
+    sigaction(signo, &action, nullptr);
   }
 }
 

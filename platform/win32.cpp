@@ -46,10 +46,10 @@ bool Stopped() { return InterlockedCompareExchange(&g_stopRequested, 0, 0) != 0;
 // Windows' own path limit, in UTF-16 units, terminating zero included.
 const DWORD kWidePathCapacity = MAX_PATH;
 
-// A UTF-8 path as UTF-16 for the wide operations; false when it is not
-// valid UTF-8 or does not fit the Windows path limit.
+// A UTF-8 path as UTF-16 for the wide operations; false when it does not
+// fit the Windows path limit.
 bool WidePath(const char* path, wchar_t (&wide)[kWidePathCapacity]) {
-  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, wide, kWidePathCapacity) != 0;
+  return MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, kWidePathCapacity) != 0;
 }
 
 // Waits on the stop event for whole milliseconds until `until`.
@@ -129,8 +129,8 @@ bool PlatformExecutablePath(char* buffer, size_t capacity) {
   if (got == 0 || got >= kWidePathCapacity) return false;
   // No UTF-8 form of a Windows path needs more.
   const int size = static_cast<int>(capacity < kPlatformPathCapacity ? capacity : kPlatformPathCapacity);
-  // A name that is no valid UTF-16 is refused rather than changed.
-  if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, buffer, size, nullptr, nullptr) == 0) {
+  // Flags 0: Windows before Vista takes no other for UTF-8.
+  if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, buffer, size, nullptr, nullptr) == 0) {
     buffer[0] = '\0';
     return false;
   }

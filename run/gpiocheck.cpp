@@ -44,7 +44,11 @@ void ShowPinState(int32_t gpio, GpioStatus* status) {
 
 void QueryLibText(LibTextQuery query, const char* labelFormat) {
   uint32_t length = 0;
-  if (!query(nullptr, &length)) PrintLibError(TovLibDllGetLastError());
+  const bool sized = query(nullptr, &length);
+  // An interrupt during a call: nothing more is asked of the library or
+  // printed; the run says why.
+  if (PlatformStopRequested()) return;
+  if (!sized) PrintLibError(TovLibDllGetLastError());
   if (length > kMaxLibTextLength) {
     PrintLibError(ERRLIB_OUTBUF_RETURN_SIZE_INCORRECT);
     return;
@@ -59,10 +63,12 @@ void QueryLibText(LibTextQuery query, const char* labelFormat) {
   }
   const bool filled = query(buffer, &length);
   buffer[size - 1] = '\0';
-  if (filled) {
-    printf(labelFormat, buffer);
-  } else {
-    PrintLibError(TovLibDllGetLastError());
+  if (!PlatformStopRequested()) {
+    if (filled) {
+      printf(labelFormat, buffer);
+    } else {
+      PrintLibError(TovLibDllGetLastError());
+    }
   }
   free(buffer);
 }
@@ -94,11 +100,12 @@ void IdentifyAndExercise() {
   fflush(stdout);
   if (StoppedBeforePin()) return;
 
-  if (!TovLibDllInit()) {
+  const bool started = TovLibDllInit();
+  if (StoppedBeforePin()) return;
+  if (!started) {
     PrintLibError(TovLibDllGetLastError());
     return;
   }
-  if (StoppedBeforePin()) return;
   QueryLibText(TovLibGetBIOSVersion, "BIOS Version [%s]\n");
   if (StoppedBeforePin()) return;
   QueryLibText(TovLibGetPlatformName, "Platform [%s]\n");

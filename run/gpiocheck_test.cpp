@@ -117,7 +117,8 @@ TEST_F(RunFixture, InterruptedWaitIsReportedOnStandardErrorAndTheRunFinishes) {
 TEST_F(RunFixture, InterruptBeforeTheLowDriveTouchesNothingButTheRelease) {
   const std::string full = Pins("ESCORE_GPIO_INPUT_LOW", "ESCORE_GPIO_OUTPUT_LOW", "ESCORE_GPIO_OUTPUT_HIGH");
   const std::string version = std::string(kBanner) + "DLL Version [3.1.4.15]\n";
-  const std::string identified = version + "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n" + kBanner;
+  const std::string bios = version + "BIOS Version [BIOS 1.0]\n";
+  const std::string identified = bios + "Platform [TEST-BOARD]\n" + kBanner;
   // The run looks after each step up to the low drive; the interrupt is
   // seen from the given look on.
   const struct {
@@ -125,12 +126,16 @@ TEST_F(RunFixture, InterruptBeforeTheLowDriveTouchesNothingButTheRelease) {
     std::string out;
     size_t calls;  // of a full run, before the release
   } cases[] = {
-      {1, version, 1},
-      {2, version, 2},
-      {3, version + "BIOS Version [BIOS 1.0]\n", 4},
-      {4, version + "BIOS Version [BIOS 1.0]\nPlatform [TEST-BOARD]\n", 6},
-      {5, identified, 6},
-      {6, full.substr(0, full.find("\nNew state before delay")), 7},
+      {1, version, 1},  // after the version query
+      {2, version, 2},  // after the start
+      {3, version, 3},  // after the BIOS version's size call
+      {4, version, 4},  // after its fill call
+      {5, bios, 4},     // after the BIOS version's query
+      {6, bios, 5},     // the same for the platform name
+      {7, bios, 6},
+      {8, bios + "Platform [TEST-BOARD]\n", 6},
+      {9, identified, 6},                                              // after the settings
+      {10, full.substr(0, full.find("\nNew state before delay")), 7},  // after the first pin read
   };
   for (const auto& c : cases) {
     Fake().looks = 0;
@@ -146,8 +151,18 @@ TEST_F(RunFixture, InterruptBeforeTheLowDriveTouchesNothingButTheRelease) {
   }
   // From the low drive on, an interrupt only shortens the wait.
   Fake().looks = 0;
-  Fake().stopAtLook = 7;
+  Fake().stopAtLook = 11;
   EXPECT_EQ(CaptureStderr([&] { EXPECT_EQ(Run(""), full); }), "");
+}
+
+TEST_F(RunFixture, InterruptDuringAFailingStartAsksForNoErrorCode) {
+  Fake().stopAtLook = 2;
+  std::string out;
+  const std::string errors = CaptureStderr([&] { out = Run("[FAIL]\nInit=0x104\n"); });
+  EXPECT_EQ(out, std::string(kBanner) + "DLL Version [3.1.4.15]\n");
+  const std::vector<std::string> expected = {"TovLibDllGetVersion", "TovLibDllInit -> 0", "TovLibDllUnInit"};
+  EXPECT_EQ(Calls(), expected);
+  EXPECT_EQ(errors, "gpiocheck: interrupted before the pin was driven; the pin was not touched\n");
 }
 
 TEST_F(RunFixture, FailedInitPrintsOneErrorLineAndStillReleasesTheLibrary) {

@@ -23,7 +23,8 @@ bool ComposePathBeside(const char* executablePath, char separator, const char* f
 bool PathBesideExecutable(const char* fileName, char* buffer, size_t capacity);
 
 // The settings file beside the running executable, into a buffer of
-// kPlatformPathCapacity characters; false when there is none to be had.
+// kPlatformPathCapacity bytes (UTF-8 on Windows); false when there is none
+// to be had.
 bool SettingsPath(char* buffer, size_t capacity);
 
 // The pin number and the delay; whatever is missing reads as 0.

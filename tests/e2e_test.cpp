@@ -82,12 +82,12 @@ struct EndToEnd : testing::Test {
   }
 
   // The shell command that runs the program from another working folder.
-  // Wine is given a UTF-8 locale, as a user's desktop has, so that folder
-  // names outside the Windows code page reach the program.
+  // Wine takes the Windows code page from the locale, and needs a UTF-8 one,
+  // as a user's desktop has, for folder names outside ASCII.
   std::string Command(const std::string& arguments, const std::string& redirections) {
     const std::string& runner = TheBuild().runner;
     const std::string program = Quoted((home / exe).string());
-    return "cd " + Quoted((dir.path / "elsewhere").string()) + " && LC_ALL=C.UTF-8 exec " +
+    return "cd " + Quoted((dir.path / "elsewhere").string()) + " && LC_ALL=" + locale + " exec " +
            (runner.empty() ? program : runner + " " + program) + " " + arguments + " " + redirections;
   }
 
@@ -112,15 +112,27 @@ struct EndToEnd : testing::Test {
     return Finish(system(command.c_str()));
   }
 
-  // Starts the program in the background, with a signal ignored as nohup
-  // or a background job would (0: none); Wait() collects it.
-  pid_t Start(int ignored = 0) {
-    // What an earlier run printed must not pass for this one's.
+  // How the program may inherit a stop signal.
+  enum Inherited { kHandled, kIgnored, kBlockedAndPending };
+
+  // Starts the program in the background, with the signal as the caller
+  // leaves it: ignored as nohup or a background job would, or blocked with
+  // one already waiting; Wait() collects it.
+  pid_t Start(Inherited inherited = kHandled, int signo = 0) {
+    // What an earlier run printed or traced must not pass for this one's.
     fs::remove(dir.path / "stdout.txt");
+    fs::remove(home / "trace.log");
     const std::string command = Command("", Redirections());
     const pid_t pid = fork();
     if (pid == 0) {
-      if (ignored != 0) signal(ignored, SIG_IGN);
+      if (inherited == kIgnored) signal(signo, SIG_IGN);
+      if (inherited == kBlockedAndPending) {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, signo);
+        sigprocmask(SIG_BLOCK, &set, nullptr);
+        raise(signo);
+      }
       execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -144,8 +156,19 @@ struct EndToEnd : testing::Test {
   // Waits until the program has printed `text`; false when it ends first or
   // takes longer than half a minute.
   bool WaitForOutput(pid_t pid, const std::string& text) {
+    return WaitFor(
+        pid, [this] { return Printed(); }, text);
+  }
+
+  // The same for a line of the simulator's trace.
+  bool WaitForTrace(pid_t pid, const std::string& text) {
+    return WaitFor(
+        pid, [this] { return ReadFile(home / "trace.log"); }, text);
+  }
+
+  bool WaitFor(pid_t pid, const std::function<std::string()>& read, const std::string& text) {
     for (int i = 0; i < 3000; ++i) {
-      if (Printed().find(text) != std::string::npos) return true;
+      if (read().find(text) != std::string::npos) return true;
       int raw = 0;
       if (waitpid(pid, &raw, WNOHANG) != 0) return false;
       usleep(10000);
@@ -181,7 +204,8 @@ struct EndToEnd : testing::Test {
   }
 
   TempDir dir;
-  fs::path home;  // the program's folder
+  fs::path home;                   // the program's folder
+  std::string locale = "C.UTF-8";  // Wine's code page: 1252
   std::string exe;
 };
 
@@ -275,17 +299,17 @@ TEST_F(EndToEnd, InterruptDuringTheWaitFinishesTheRunCleanly) {
 }
 
 TEST_F(EndToEnd, InterruptWhileTheLibraryStartsLeavesThePinUntouched) {
-  Board("[QUIRKS]\nInitMillis=1500\n");
+  Board("[QUIRKS]\nInitMillis=2000\n");
   for (const int signo : StopSignals(IsWindowsProgram())) {
     const pid_t pid = Start();
     ASSERT_GT(pid, 0);
-    // The version line is printed just before the library is started.
-    EXPECT_TRUE(WaitForOutput(pid, "DLL Version [1.2.3.4]\n")) << signo;
+    EXPECT_TRUE(WaitForTrace(pid, "TovLibDllInit waits 2000 ms")) << signo;
     kill(pid, signo);
     const Result result = Wait(pid);
     EXPECT_EQ(result.status, 0) << signo;
     EXPECT_EQ(result.out, std::string(kBanner) + "DLL Version [1.2.3.4]\n") << signo;
-    const std::vector<std::string> calls = {"TovLibDllGetVersion", "TovLibDllInit -> 1", "TovLibDllUnInit"};
+    const std::vector<std::string> calls = {
+        "TovLibDllGetVersion", "TovLibDllInit waits 2000 ms", "TovLibDllInit -> 1", "TovLibDllUnInit"};
     EXPECT_EQ(Calls(), calls) << signo;
     EXPECT_EQ(Errors(), "gpiocheck: interrupted before the pin was driven; the pin was not touched\n") << signo;
   }
@@ -308,15 +332,49 @@ TEST_F(EndToEnd, BooleanResultsAreReadFromTheLowByteOnly) {
 }
 
 TEST_F(EndToEnd, FolderNameOutsideTheWindowsCodePageStillFindsTheSettings) {
-  // 表 and 許 end in a backslash byte in the double-byte code pages.
   MoveHome("ゲート表 功許 test");
+  // A user may rename the program; here its name ends in a character whose
+  // second byte in code page 932 is a backslash, after the last real one.
+  const std::string renamed = IsWindowsProgram() ? "点検表.exe" : "点検表";
+  fs::rename(home / exe, home / fs::u8path(renamed));
+  exe = renamed;
   Settings("[GPIOSETTINGS]\r\nGPIO=7\r\nDELAYTIME=30\r\n");
-  const Result result = Run();
-  EXPECT_EQ(result.status, 0);
-  EXPECT_NE(result.out.find("Get GPIO7\nDELAYTIME = 30\n"), std::string::npos) << result.out;
-  const std::vector<std::string> calls = Calls();
-  EXPECT_EQ(CallAt(calls, 7), "TovLibSetSioGpioValue 7 16");
-  EXPECT_EQ(CallAt(calls, 9), "TovLibSetSioGpioValue 7 32");
+  // Code pages 1252 (none of these characters), 932 (表 ends in a
+  // backslash byte) and 950 (功 and 許 do).
+  for (const char* codePage : {"C.UTF-8", "ja_JP.UTF-8", "zh_TW.UTF-8"}) {
+    locale = codePage;
+    const Result result = Run();
+    EXPECT_EQ(result.status, 0) << codePage;
+    EXPECT_NE(result.out.find("Get GPIO7\nDELAYTIME = 30\n"), std::string::npos) << codePage << ":\n" << result.out;
+    const std::vector<std::string> calls = Calls();
+    EXPECT_EQ(CallAt(calls, 7), "TovLibSetSioGpioValue 7 16") << codePage;
+    EXPECT_EQ(CallAt(calls, 9), "TovLibSetSioGpioValue 7 32") << codePage;
+  }
+}
+
+TEST_F(EndToEnd, WindowsPathLimitIsKept) {
+  if (!IsWindowsProgram()) GTEST_SKIP() << "the limit of Windows paths";
+  // Wine shows the program's Linux path behind the drive Z:. A path of 259
+  // characters fits the 260 of Windows with its terminating zero; one more
+  // is refused, and the settings then read as missing.
+  const size_t drive = 2;  // "Z:"
+  for (const size_t length : {259, 260}) {
+    const size_t folder = length - drive - 1 - exe.size();
+    std::string relative = "limit" + std::to_string(length);
+    const auto folderSize = [&] { return dir.path.string().size() + 1 + relative.size(); };
+    while (folderSize() < folder) {
+      // One more separator and a name of at most 200 characters; never
+      // leave a single one over, which would make an empty name.
+      const size_t rest = folder - folderSize() - 1;
+      relative += "/" + std::string(rest > 200 ? (rest - 200 < 2 ? 150 : 200) : rest, 'd');
+    }
+    MoveHome(relative);
+    ASSERT_EQ(drive + (home / exe).string().size(), length);
+    const Result result = Run();
+    EXPECT_EQ(result.status, 0) << length;
+    const std::string settings = length < 260 ? "Get GPIO5\nDELAYTIME = 20\n" : "Get GPIO0\nDELAYTIME = 0\n";
+    EXPECT_NE(result.out.find(settings), std::string::npos) << length << ":\n" << result.out;
+  }
 }
 
 // What follows relies on POSIX behaviour: descriptors, FIFOs, the Linux settings reader.
@@ -330,23 +388,27 @@ TEST_F(EndToEndPosix, ClosedStandardOutputLeavesTheLibrarysFilesAlone) {
   EXPECT_EQ(Calls().size(), 12u) << trace;
 }
 
-TEST_F(EndToEndPosix, IgnoredStopSignalsLeaveThePulseWhole) {
+TEST_F(EndToEndPosix, IgnoredOrBlockedStopSignalsLeaveThePulseWhole) {
   Settings("[GPIOSETTINGS]\nGPIO=5\nDELAYTIME=1000\n");
   std::string expected = kFullRun;
   expected.replace(expected.find("DELAYTIME = 20"), 14, "DELAYTIME = 1000");
-  for (const int signo : {SIGHUP, SIGINT}) {
-    const pid_t pid = Start(signo);
+  const struct {
+    Inherited inherited;
+    int signo;
+  } cases[] = {{kIgnored, SIGHUP}, {kIgnored, SIGINT}, {kBlockedAndPending, SIGTERM}};
+  for (const auto& c : cases) {
+    const pid_t pid = Start(c.inherited, c.signo);
     ASSERT_GT(pid, 0);
-    EXPECT_TRUE(WaitForOutput(pid, kLowState)) << signo;
+    EXPECT_TRUE(WaitForOutput(pid, kLowState)) << c.signo;
     // Twice: the first must not turn the second into a fatal one.
-    kill(pid, signo);
+    kill(pid, c.signo);
     usleep(50000);
-    kill(pid, signo);
+    kill(pid, c.signo);
     const Result result = Wait(pid);
-    EXPECT_EQ(result.status, 0) << signo;
-    EXPECT_EQ(result.out, expected) << signo;
-    EXPECT_EQ(Errors(), "") << signo;
-    EXPECT_GE(Stamp("TovLibSetSioGpioValue 5 32") - Stamp("TovLibSetSioGpioValue 5 16"), 1000000u) << signo;
+    EXPECT_EQ(result.status, 0) << c.signo;
+    EXPECT_EQ(result.out, expected) << c.signo;
+    EXPECT_EQ(Errors(), "") << c.signo;
+    EXPECT_GE(Stamp("TovLibSetSioGpioValue 5 32") - Stamp("TovLibSetSioGpioValue 5 16"), 1000000u) << c.signo;
   }
 }
 
