@@ -40,7 +40,7 @@ test: builds
 # simulated TovCore.dll in a folder of its own; both land in build/package
 # beside their SHA256SUMS, the folder as it is handed out.
 package:
-	sh cmake/ensure-tools.sh test
+	sh cmake/ensure-tools.sh package
 	rm -rf build/package
 	mkdir -p build/package
 	for preset in $(WINDOWS); do \

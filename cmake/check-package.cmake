@@ -1,17 +1,33 @@
-# cmake -DBUILD=build/win32 -DOBJDUMP=... -DWINDRES=... -DVERSION=1.2.3 -DPRODUCT=gpiocheck -P check-package.cmake
+# cmake -DSOURCE=. -DBUILD=build/win32 -DFLAVOUR=win32 -DOBJDUMP=... -DWINDRES=... -DVERSION=1.2.3 -DPRODUCT=gpiocheck
+#       -P check-package.cmake
 # Builds the Windows zip into a scratch folder and checks what a user unpacks:
 # the program, its settings and readme at the top, the simulator only inside
 # simulator/ where Windows will not load it in place of the board's library;
-# the programs stripped and versioned, the text files with CRLF line ends.
+# the programs stripped, versioned and importing only what they may, the text
+# files with CRLF line ends, every entry with the commit's time; and the same
+# bytes when it is made again by another user's umask, in another time zone,
+# with zip options in the environment.
 cmake_policy(VERSION 3.25)
 set(scratch ${BUILD}/package-check)
-file(REMOVE_RECURSE ${scratch})
+file(REMOVE_RECURSE ${scratch} ${scratch}-again)
 execute_process(COMMAND cpack -G ZIP -B ${scratch} --config ${BUILD}/CPackConfig.cmake
                 RESULT_VARIABLE failed OUTPUT_QUIET)
 if(failed)
   message(FATAL_ERROR "cpack failed")
 endif()
+execute_process(COMMAND sh -c "umask 077 && exec env TZ=Asia/Tokyo ZIPOPT=\"-9 -ll\" \"$0\" -G ZIP -B \"$1\" --config \"$2\""
+                        cpack ${scratch}-again ${BUILD}/CPackConfig.cmake
+                RESULT_VARIABLE failed OUTPUT_QUIET)
+if(failed)
+  message(FATAL_ERROR "cpack failed the second time")
+endif()
 file(GLOB zips ${scratch}/*.zip)
+file(GLOB again ${scratch}-again/*.zip)
+file(SHA256 ${zips} first)
+file(SHA256 ${again} second)
+if(NOT first STREQUAL second)
+  message(FATAL_ERROR "${zips}: made again elsewhere, the zip has other bytes (${again})")
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zips} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
 if(failed OR NOT listing)
   message(FATAL_ERROR "cannot list ${zips}")
@@ -37,8 +53,23 @@ function(number hex offset size out)
   math(EXPR value "0x${digits}")
   set(${out} ${value} PARENT_SCOPE)
 endfunction()
+# The commit's time as a zip holds it: in UTC, seconds rounded up to even.
+include(${CMAKE_CURRENT_LIST_DIR}/commit-time.cmake)
+gpiocheck_commit_time(${SOURCE} epoch)
+math(EXPR even "(${epoch} + 1) / 2 * 2")
+set(ENV{SOURCE_DATE_EPOCH} ${even})
+string(TIMESTAMP parts "%Y;%m;%d;%H;%M;%S" UTC)
+string(REGEX REPLACE "(^|;)0([0-9])" "\\1\\2" parts "${parts}")
+list(GET parts 0 year)
+list(GET parts 1 month)
+list(GET parts 2 day)
+list(GET parts 3 hour)
+list(GET parts 4 minute)
+list(GET parts 5 second)
+math(EXPR commit_time "(((${year} - 1980) << 9 | ${month} << 5 | ${day}) << 16) | ${hour} << 11 | ${minute} << 5 | ${second} / 2")
+
 # Every central directory entry: no extra fields (owner, access and change
-# times differ from build to build) and one time for all the files.
+# times differ from build to build) and the commit's time.
 file(READ ${zips} zip HEX)
 string(LENGTH "${zip}" length)
 math(EXPR end "${length} / 2 - 22")  # the end record, the zip has no comment
@@ -62,9 +93,8 @@ foreach(i RANGE 1 ${count})
   math(EXPR at "${at} + 46 + ${name} + ${extra} + ${comment}")
 endforeach()
 list(REMOVE_DUPLICATES times)
-list(LENGTH times distinct)
-if(NOT distinct EQUAL 1)
-  message(FATAL_ERROR "${zips}: the entries carry different times")
+if(NOT times STREQUAL commit_time)
+  message(FATAL_ERROR "${zips}: the entries carry the times [${times}], expected the commit's, ${commit_time}")
 endif()
 
 set(unpacked ${scratch}/unpacked)
@@ -108,4 +138,5 @@ foreach(program IN LISTS programs)
   endif()
 endforeach()
 set(FILES ${programs})
+include(${CMAKE_CURRENT_LIST_DIR}/check-imports.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/check-version.cmake)

@@ -2,9 +2,11 @@
 # Makes sure this machine has what a command needs, by looking for the
 # commands and files themselves (not for package names):
 #   ensure-tools.sh run    what `make run` needs: a compiler, CMake, Ninja
+#   ensure-tools.sh package  what `make package` needs besides: the two
+#                          Windows toolchains, zip and git
 #   ensure-tools.sh test   what `make test` needs besides: GoogleTest, the
-#                          32-bit and the two Windows toolchains, Wine, clang
-#                          and the checkers
+#                          32-bit toolchain, Wine, clang, the checkers and two
+#                          locales
 # As root on a system with apt it installs what is missing; elsewhere it
 # prints what is missing and the packages that bring it, and fails.
 set -eu
@@ -18,13 +20,17 @@ cmd:cmake cmake
 cmd:ninja ninja-build
 cmd:g++ g++
 "
+package_needs="
+cmd:i686-w64-mingw32-g++-win32 g++-mingw-w64-i686-win32
+cmd:x86_64-w64-mingw32-g++-win32 g++-mingw-w64-x86-64-win32
+cmd:zip zip
+cmd:git git
+"
 test_needs="
 file:/usr/include/gtest/gtest.h libgtest-dev
 file:/usr/include/gmock/gmock.h libgmock-dev
 file:/usr/src/googletest/CMakeLists.txt googletest
 m32 g++-multilib
-cmd:i686-w64-mingw32-g++-win32 g++-mingw-w64-i686-win32
-cmd:x86_64-w64-mingw32-g++-win32 g++-mingw-w64-x86-64-win32
 file:/usr/lib/wine/wine64 wine64
 file:/usr/lib/wine/wineserver64 wine64
 cmd:clang++ clang
@@ -33,7 +39,6 @@ cmd:clang-format clang-format
 cmd:run-clang-tidy clang-tidy
 cmd:cppcheck cppcheck
 cmd:valgrind valgrind
-cmd:zip zip
 file:/usr/share/i18n/locales/ja_JP locales
 "
 # 32-bit Wine only where 32-bit processes run; elsewhere the 32-bit Linux
@@ -60,8 +65,9 @@ have() {
 needs() {
   case "$1" in
     run) printf '%s\n' "$run_needs" ;;
+    package) printf '%s\n%s\n' "$run_needs" "$package_needs" ;;
     test)
-      printf '%s\n%s\n' "$run_needs" "$test_needs"
+      printf '%s\n%s\n%s\n' "$run_needs" "$package_needs" "$test_needs"
       if i386_runs; then
         echo "file:/usr/lib/wine/wine wine32:i386"
       else
@@ -69,7 +75,7 @@ needs() {
       fi
       ;;
     *)
-      echo "usage: ensure-tools.sh run|test" >&2
+      echo "usage: ensure-tools.sh run|package|test" >&2
       exit 2
       ;;
   esac

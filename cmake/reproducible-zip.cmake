@@ -7,22 +7,10 @@
 # stripped here rather than by CPack, whose strip writes the time of the
 # strip into the PE header.
 cmake_policy(VERSION 3.25)
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(epoch $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND git -C ${CPACK_GPIOCHECK_SOURCE_DIR} log -1 --format=%ct
-                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
-  if(failed)
-    # The earliest time a zip can hold, 1980-01-01.
-    message(WARNING "no commit to take the zip's time from in ${CPACK_GPIOCHECK_SOURCE_DIR}: 1980-01-01")
-    set(epoch 315532800)
-  endif()
-endif()
-if(NOT epoch MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "SOURCE_DATE_EPOCH is not a number of seconds: ${epoch}")
-endif()
+include(${CPACK_GPIOCHECK_SOURCE_DIR}/cmake/commit-time.cmake)
+gpiocheck_commit_time(${CPACK_GPIOCHECK_SOURCE_DIR} epoch)
 if(NOT EXISTS "${CPACK_GPIOCHECK_ZIP}")
-  message(FATAL_ERROR "zip is missing (cmake/ensure-tools.sh test installs it)")
+  message(FATAL_ERROR "zip is missing (cmake/ensure-tools.sh package installs it)")
 endif()
 
 set(staged ${CPACK_TEMPORARY_DIRECTORY})
@@ -44,8 +32,10 @@ endif()
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
   file(REMOVE ${package})
   # -X: no owner or extra times; -D: no folder entries. A zip holds local
-  # time, so the time zone is fixed too.
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${CPACK_GPIOCHECK_ZIP} -X -D -q ${package} ${files}
+  # time, so the time zone is fixed too, and so are the options zip would
+  # otherwise take from the environment.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=ZIPOPT --unset=ZIP TZ=UTC
+                          ${CPACK_GPIOCHECK_ZIP} -X -D -6 -q ${package} ${files}
                   WORKING_DIRECTORY ${staged} RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "zip could not write ${package}")

@@ -90,17 +90,30 @@ bool WaitOnTimer(uint64_t until) {
 
 typedef UINT(WINAPI* TimePeriod)(UINT);
 
-// timeBeginPeriod or timeEndPeriod, from winmm.dll by its full path: it is not
-// one of Windows' known DLLs, so its bare name, at load time too, would be
-// looked for in the program's folder first. Only the fallback wait needs it.
-TimePeriod WinmmFunction(const char* name) {
-  wchar_t path[MAX_PATH + 16];
-  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  wcscpy(path + length, L"\\winmm.dll");
-  const HMODULE winmm = LoadLibraryW(path);
-  if (winmm == nullptr) return nullptr;
-  return reinterpret_cast<TimePeriod>(reinterpret_cast<void (*)()>(GetProcAddress(winmm, name)));
+struct TimePeriods {
+  TimePeriod begin;
+  TimePeriod end;
+};
+
+// timeBeginPeriod and timeEndPeriod, looked up once. winmm.dll is not one of
+// Windows' known DLLs: by its bare name, at load time too, it and then what
+// it loads in turn would be looked for in the program's folder first. So it
+// is loaded by its full path, with its own folder searched for the rest.
+// Only the fallback wait needs them.
+TimePeriods WinmmTimePeriods() {
+  static const TimePeriods periods = [] {
+    TimePeriods found{nullptr, nullptr};
+    wchar_t path[MAX_PATH + 16];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return found;
+    wcscpy(path + length, L"\\winmm.dll");
+    const HMODULE winmm = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (winmm == nullptr) return found;
+    found.begin = reinterpret_cast<TimePeriod>(reinterpret_cast<void (*)()>(GetProcAddress(winmm, "timeBeginPeriod")));
+    found.end = reinterpret_cast<TimePeriod>(reinterpret_cast<void (*)()>(GetProcAddress(winmm, "timeEndPeriod")));
+    return found;
+  }();
+  return periods;
 }
 
 }  // namespace
@@ -193,11 +206,10 @@ bool PlatformSleep(uint32_t milliseconds) {
     const uint64_t until = deadline - kSpinMarginMicros;
     if (!WaitOnTimer(until)) {
       if (length > kSpinMarginMicros + kFineStretchMicros) WaitCoarse(until - kFineStretchMicros);
-      const TimePeriod begin = WinmmFunction("timeBeginPeriod");
-      const TimePeriod end = WinmmFunction("timeEndPeriod");
-      const bool fine = begin != nullptr && end != nullptr && begin(1) == 0;  // TIMERR_NOERROR
+      const TimePeriods periods = WinmmTimePeriods();
+      const bool fine = periods.begin != nullptr && periods.end != nullptr && periods.begin(1) == 0;  // TIMERR_NOERROR
       WaitCoarse(until);
-      if (fine) end(1);
+      if (fine) periods.end(1);
     }
   }
   uint64_t now = PlatformMonotonicMicros();

@@ -47,5 +47,6 @@ set(version -DWINDRES=${CMAKE_RC_COMPILER} -DVERSION=${PROJECT_VERSION} -DPRODUC
 add_test(NAME ${name}.version
   COMMAND ${CMAKE_COMMAND} ${version} "-DFILES=${images}" -P ${CMAKE_SOURCE_DIR}/cmake/check-version.cmake)
 add_test(NAME ${name}.package
-  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DOBJDUMP=${CMAKE_OBJDUMP} ${version}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DBUILD=${CMAKE_BINARY_DIR} -DFLAVOUR=${GPIOCHECK_FLAVOUR}
+          -DOBJDUMP=${CMAKE_OBJDUMP} ${version}
           -P ${CMAKE_SOURCE_DIR}/cmake/check-package.cmake)
